@@ -1,0 +1,42 @@
+# Tessary: `make run` builds and starts the viewer on the demo models; `make test` builds
+# and runs every test. Both install missing Debian packages first.
+
+BUILD ?= build
+JOBS ?= $(shell nproc)
+CMAKE_FLAGS ?=
+SAMPLES := samples/models/corvane/lower.md3 samples/models/corvane/upper.md3 samples/models/corvane/head.md3
+
+.PHONY: all deps configure build run test bench fuzz test-asan install clean
+
+all: build
+
+deps:
+	@scripts/install-deps.sh
+
+$(BUILD)/CMakeCache.txt: | deps
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo $(CMAKE_FLAGS)
+
+configure: deps $(BUILD)/CMakeCache.txt
+
+build: configure
+	cmake --build $(BUILD) -j $(JOBS)
+
+run: build
+	@if [ -z "$$DISPLAY" ] && [ -z "$$WAYLAND_DISPLAY" ]; then \
+	  echo "No display found: start the viewer from a desktop session (or under xvfb-run)."; exit 1; fi
+	$(BUILD)/tessary --base samples $(SAMPLES)
+
+test: build
+	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+
+bench: build
+	$(BUILD)/bench/tessary_bench --benchmark_min_time=0.2
+
+test-asan:
+	$(MAKE) test BUILD=build-asan CMAKE_FLAGS="-DTESSARY_SANITIZE=ON -DTESSARY_BUILD_BENCH=OFF"
+
+install: build
+	cmake --install $(BUILD)
+
+clean:
+	rm -rf $(BUILD) build-asan

@@ -1,0 +1,105 @@
+// Reading the command line into a CommandLine.
+#include "app/CommandLine.h"
+
+#include <charconv>
+
+namespace tessary {
+
+const char* UsageText() {
+  return "Usage:\n"
+         "  tessary [--base DIR] [FILE.md3 ...]\n"
+         "      Open the viewer, with the files loaded in order. DIR is the folder that\n"
+         "      texture names inside the models are resolved against.\n"
+         "  tessary --info [--json] FILE.md3 ...\n"
+         "      Print each file's frame count, tags and surfaces; no window is opened.\n"
+         "  tessary --render OUT.png [--size WxH] [--frame N] [--light] [--fit]\n"
+         "          [--base DIR] FILE.md3 ...\n"
+         "      Draw one frame offscreen and save it as a PNG (default size 512x384).\n"
+         "  tessary --export-skinbase OUT.bmp [--base DIR] FILE.md3 ...\n"
+         "      Write the texture layout of the models as a 256x256 BMP.\n"
+         "  tessary --help\n"
+         "      Show this text.\n";
+}
+
+namespace {
+
+bool ParseInt(const std::string& text, int& value) {
+  const char* end = text.data() + text.size();
+  auto [ptr, ec] = std::from_chars(text.data(), end, value);
+  return ec == std::errc() && ptr == end;
+}
+
+bool ParseSize(const std::string& text, int& w, int& h) {
+  auto x = text.find_first_of("xX");
+  if (x == std::string::npos) return false;
+  return ParseInt(text.substr(0, x), w) && ParseInt(text.substr(x + 1), h) && w > 0 && h > 0 &&
+         w <= 16384 && h <= 16384;
+}
+
+void SetMode(CommandLine& cl, CommandLine::Mode mode, const std::string& flag) {
+  if (cl.mode != CommandLine::Mode::Viewer && cl.mode != mode && cl.error.empty())
+    cl.error = "option " + flag + " cannot be combined with another mode";
+  cl.mode = mode;
+}
+
+}  // namespace
+
+CommandLine ParseCommandLine(const std::vector<std::string>& args) {
+  CommandLine cl;
+  bool renderOnly = false;  // an option that only --render takes was given
+  for (std::size_t i = 0; i < args.size() && cl.error.empty(); ++i) {
+    const std::string& a = args[i];
+    auto next = [&](std::string& into) {
+      if (i + 1 >= args.size()) {
+        cl.error = "option " + a + " needs a value";
+        return false;
+      }
+      into = args[++i];
+      return true;
+    };
+    std::string value;
+    if (a == "--help" || a == "-h") {
+      SetMode(cl, CommandLine::Mode::Help, a);
+    } else if (a == "--base") {
+      if (next(value)) cl.baseFolder = value;
+    } else if (a == "--info") {
+      SetMode(cl, CommandLine::Mode::Info, a);
+    } else if (a == "--json") {
+      cl.json = true;
+    } else if (a == "--render") {
+      SetMode(cl, CommandLine::Mode::Render, a);
+      next(cl.output);
+    } else if (a == "--export-skinbase") {
+      SetMode(cl, CommandLine::Mode::ExportSkinBase, a);
+      next(cl.output);
+    } else if (a == "--size") {
+      renderOnly = true;
+      if (next(value) && !ParseSize(value, cl.width, cl.height))
+        cl.error = "--size needs WIDTHxHEIGHT, for example 640x480";
+    } else if (a == "--frame") {
+      renderOnly = true;
+      if (next(value) && !ParseInt(value, cl.frame)) cl.error = "--frame needs a whole number";
+    } else if (a == "--light") {
+      renderOnly = true;
+      cl.light = true;
+    } else if (a == "--fit") {
+      renderOnly = true;
+      cl.fit = true;
+    } else if (a == "--") {
+      for (++i; i < args.size(); ++i) cl.files.push_back(args[i]);
+    } else if (a.size() > 1 && a[0] == '-') {
+      cl.error = "unknown option " + a;
+    } else {
+      cl.files.push_back(a);
+    }
+  }
+  if (!cl.error.empty() || cl.mode == CommandLine::Mode::Help) return cl;
+  if (cl.json && cl.mode != CommandLine::Mode::Info) cl.error = "--json goes with --info";
+  else if (renderOnly && cl.mode != CommandLine::Mode::Render)
+    cl.error = "--size, --frame, --light and --fit go with --render";
+  else if (cl.mode != CommandLine::Mode::Viewer && cl.files.empty())
+    cl.error = "no model files given";
+  return cl;
+}
+
+}  // namespace tessary

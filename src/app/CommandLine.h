@@ -1,0 +1,27 @@
+// The command line: which mode to run in and its arguments.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace tessary {
+
+struct CommandLine {
+  enum class Mode { Viewer, Help, Info, Render, ExportSkinBase };
+  Mode mode = Mode::Viewer;
+  std::optional<std::string> baseFolder;
+  std::vector<std::string> files;
+  bool json = false;                 // --info --json
+  std::string output;                // --render OUT.png, --export-skinbase OUT.bmp
+  int width = 512, height = 384;     // --size WxH
+  int frame = 0;                     // --frame N
+  bool light = false;                // --light
+  bool fit = false;                  // --fit
+  std::string error;                 // non-empty when the arguments could not be read
+};
+
+CommandLine ParseCommandLine(const std::vector<std::string>& args);
+const char* UsageText();
+
+}  // namespace tessary

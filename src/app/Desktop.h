@@ -1,0 +1,55 @@
+// Everything the platform does for an operation: message boxes, file and folder dialogs,
+// the modal dialogs, redraws and the panel refresh. The wx implementation shows real
+// windows; tests script it.
+#pragma once
+
+#include <optional>
+#include <string>
+
+namespace tessary {
+
+struct ModelRecord;
+struct LightRecord;
+
+// A file picked in a file dialog and the filter entry that was selected (numbered from 1).
+struct FileChoice {
+  std::string path;
+  int filterIndex = 1;
+};
+
+class Desktop {
+ public:
+  virtual ~Desktop() = default;
+
+  // A modal message box titled with the application's name, with an OK button.
+  virtual void ShowMessage(const std::string& text) = 0;
+
+  // File dialogs. filter is "Description|pattern|Description|pattern..." without a trailing
+  // "|". The open dialog accepts existing files only; the save dialog asks no question
+  // before replacing a file. Cancel gives no value.
+  virtual std::optional<FileChoice> ChooseFileToOpen(const std::string& filter,
+                                                     const std::string& initialName) = 0;
+  virtual std::optional<FileChoice> ChooseFileToSave(const std::string& filter,
+                                                     const std::string& initialName) = 0;
+  // A folder chooser with the given title; an absolute path, or no value on cancel.
+  virtual std::optional<std::string> ChooseFolder(const std::string& title) = 0;
+
+  // Repaints the main window now; the render view has drawn a frame before this returns.
+  virtual void RequestSceneRedraw() = 0;
+  // Repaints only the render view now (the redraw that goes with composing the spin).
+  virtual void RepaintView() = 0;
+  // Rewrites every list, field and switch caption of the options bar from the scene.
+  virtual void RefreshPanel() = 0;
+
+  // The modal dialogs. Each returns when the user has closed it.
+  virtual void RunTagLinkageDialog() = 0;
+  virtual void RunModelOffsetsDialog(ModelRecord& model) = 0;
+  virtual void RunLightPropertiesDialog(LightRecord& light) = 0;
+  virtual void RunBackgroundColorDialog() = 0;
+  virtual void RunAboutBox() = 0;
+
+  // Closes the main window, which frees the scene and ends the program.
+  virtual void CloseMainWindow() = 0;
+};
+
+}  // namespace tessary

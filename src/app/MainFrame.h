@@ -1,0 +1,61 @@
+// The main window: the render view at the left, the options bar (200 pixels) at the
+// right; it receives every command, runs the idle step and frees the scene on shutdown
+// while the GL context still exists.
+#pragma once
+
+#include <wx/frame.h>
+
+#include <memory>
+
+#include "app/WxDesktop.h"
+#include "app/Workspace.h"
+#include "image/GlTextures.h"
+
+namespace tessary {
+
+class RenderView;
+class OptionsBar;
+
+inline constexpr const char* kApplicationTitle = "Corvane's Tessary";
+inline constexpr int kOptionsBarWidth = 200;
+
+class MainFrame : public wxFrame {
+ public:
+  // desktop: the platform to use; the real wx one when none is given.
+  MainFrame(Scene& scene, TrackballState& trackball, std::unique_ptr<WxDesktop> desktop = nullptr);
+  ~MainFrame() override;
+
+  Workspace& workspace() { return ws_; }
+  WxDesktop& desktop() { return *desktop_; }
+
+  // Places the options bar at the right edge and gives the render view the rest.
+  void LayoutChildren();
+
+  RenderView* renderView = nullptr;
+  OptionsBar* optionsBar = nullptr;
+
+ private:
+  // Texture objects need the view's context current; this device makes sure it is.
+  class ViewTextureDevice final : public TextureDevice {
+   public:
+    explicit ViewTextureDevice(MainFrame& frame) : frame_(frame) {}
+    std::uint32_t CreateTexture() override;
+    void UploadTexture(const ImageRGBA& image) override;
+    void DeleteTexture(std::uint32_t textureName) override;
+
+   private:
+    bool Ready();
+    MainFrame& frame_;
+    GlTextureDevice gl_;
+  };
+
+  void OnSize(wxSizeEvent& event);
+  void OnIdle(wxIdleEvent& event);
+  void FreeSceneAndChildren();
+
+  std::unique_ptr<WxDesktop> desktop_;
+  ViewTextureDevice textures_;
+  Workspace ws_;
+};
+
+}  // namespace tessary

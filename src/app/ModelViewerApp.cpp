@@ -1,0 +1,38 @@
+// The application object.
+#include "app/ModelViewerApp.h"
+
+#include "app/MainFrame.h"
+
+wxIMPLEMENT_APP_NO_MAIN(tessary::ModelViewerApp);
+
+namespace tessary {
+
+namespace {
+CommandLine startupCommandLine;
+}
+
+void ModelViewerApp::SetStartupCommandLine(const CommandLine& commandLine) { startupCommandLine = commandLine; }
+
+bool ModelViewerApp::OnInit() {
+  // The profile key is registered, but the viewer stores nothing of its own.
+  SetVendorName("Corvane");
+  SetAppName("Tessary");
+  SetAppDisplayName(kApplicationTitle);
+
+  mainFrame = new MainFrame(scene, trackball);
+  SetTopWindow(mainFrame);
+  mainFrame->Show();
+  mainFrame->Update();
+  // Files given on the command line open once the window (and with it the GL context that
+  // their textures need) exists, exactly as if each had been picked in the open dialog.
+  CallAfter([this] { OpenStartupFiles(); });
+  return true;
+}
+
+void ModelViewerApp::OpenStartupFiles() {
+  if (mainFrame == nullptr) return;
+  if (startupCommandLine.baseFolder) scene.baseFolder = *startupCommandLine.baseFolder;
+  // (model files are opened here once the loader is in place)
+}
+
+}  // namespace tessary

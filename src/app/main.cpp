@@ -1,0 +1,35 @@
+// Entry point: headless command-line modes run without a window; otherwise the viewer.
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include <wx/app.h>
+
+#include "app/CommandLine.h"
+#include "app/ModelViewerApp.h"
+
+int main(int argc, char** argv) {
+  using tessary::CommandLine;
+  std::vector<std::string> args(argv + 1, argv + argc);
+  const CommandLine commandLine = tessary::ParseCommandLine(args);
+  if (commandLine.mode == CommandLine::Mode::Help) {
+    std::cout << tessary::UsageText();
+    return 0;
+  }
+  if (!commandLine.error.empty()) {
+    std::cerr << "tessary: " << commandLine.error << "\n\n" << tessary::UsageText();
+    return 2;
+  }
+  switch (commandLine.mode) {
+    case CommandLine::Mode::Viewer:
+      break;
+    default:
+      std::cerr << "tessary: this mode is not available in this build\n";
+      return 2;
+  }
+  tessary::ModelViewerApp::SetStartupCommandLine(commandLine);
+  // wx sees only the program name: every option has been read already.
+  int wxArgc = 1;
+  char* wxArgv[] = {argv[0], nullptr};
+  return wxEntry(wxArgc, wxArgv);
+}

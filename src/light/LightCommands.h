@@ -1,0 +1,19 @@
+// The global light list, each model's light references, and their selection handlers.
+#pragma once
+
+#include "app/Workspace.h"
+
+namespace tessary {
+
+void AddLight(Workspace& ws);
+void RemoveLight(Workspace& ws);
+void ToggleLight(Workspace& ws);
+void AttachLight(Workspace& ws);
+void DetachLight(Workspace& ws);
+void ToggleModelLight(Workspace& ws);
+void SelectGlobalLight(Workspace& ws, int selectedRow);
+void SelectModelLight(Workspace& ws, int selectedRow);
+// The "Props" button: the Light Properties dialog for the current light.
+void EditCurrentLight(Workspace& ws);
+
+}  // namespace tessary

@@ -1,0 +1,123 @@
+// The render view window and its GL context.
+#include "render/RenderView.h"
+
+#include <wx/dcclient.h>
+
+#include "app/CommandIds.h"
+#include "render/GlState.h"
+#include "render/RenderFrame.h"
+
+namespace tessary {
+
+namespace {
+
+// RGBA, double-buffered, with the deepest depth buffer on offer of 32, 24 or 16 bits.
+wxGLAttributes ChooseAttributes(bool* found) {
+  for (int depth : {32, 24, 16}) {
+    wxGLAttributes attrs;
+    attrs.PlatformDefaults().RGBA().DoubleBuffer().MinRGBA(8, 8, 8, 0).Depth(depth).EndList();
+    if (wxGLCanvas::IsDisplaySupported(attrs)) {
+      *found = true;
+      return attrs;
+    }
+  }
+  *found = false;
+  wxGLAttributes fallback;
+  fallback.PlatformDefaults().EndList();
+  return fallback;
+}
+
+struct ViewFormat {
+  bool supported = false;
+  wxGLAttributes attrs;
+};
+
+// Chosen once: every view of the process uses the same format.
+const ViewFormat& TheViewFormat() {
+  static const ViewFormat format = [] {
+    ViewFormat f;
+    f.attrs = ChooseAttributes(&f.supported);
+    return f;
+  }();
+  return format;
+}
+
+}  // namespace
+
+RenderView::RenderView(wxWindow* parent, Workspace& workspace)
+    : wxGLCanvas(parent, TheViewFormat().attrs, cmd::ToWxId(cmd::kRenderViewId), wxDefaultPosition, wxSize(312, 384),
+                 wxBORDER_SUNKEN | wxFULL_REPAINT_ON_RESIZE, "GLWnd"),
+      ws_(workspace) {
+  SetBackgroundStyle(wxBG_STYLE_PAINT);
+  if (!TheViewFormat().supported) {
+    ReportFailure("ChoosePixelFormat failed");
+  } else {
+    wxGLContextAttrs contextAttrs;
+    contextAttrs.PlatformDefaults().CompatibilityProfile().EndList();
+    context_ = std::make_unique<wxGLContext>(this, nullptr, &contextAttrs);
+    if (!context_->IsOK()) {
+      context_.reset();
+      ReportFailure("SetPixelFormat failed");
+    }
+  }
+  Bind(wxEVT_PAINT, &RenderView::OnPaint, this);
+  Bind(wxEVT_SIZE, &RenderView::OnSize, this);
+  Bind(wxEVT_ERASE_BACKGROUND, [](wxEraseEvent&) {});
+}
+
+RenderView::~RenderView() {
+  // The scene's textures are gone by now (the main frame frees them first); releasing the
+  // context is all that is left.
+  context_.reset();
+}
+
+void RenderView::ReportFailure(const char* message) {
+  failed_ = true;
+  ws_.desktop.ShowMessage(message);
+}
+
+bool RenderView::MakeContextCurrent() {
+  if (failed_ || context_ == nullptr) return false;
+  // GTK needs the window realised before a context can be bound to it.
+  if (!IsShownOnScreen()) return false;
+  if (!SetCurrent(*context_)) {
+    if (!initialised_) {
+      context_.reset();
+      ReportFailure("SetPixelFormat failed");
+    }
+    return false;
+  }
+  if (!initialised_) {
+    initialised_ = true;
+    const wxSize size = GetClientSize();
+    InitGLState(size.x, size.y);
+    // A resize seen before the context existed still sets the viewport and the far plane.
+    if (resizedBeforeInit_) ResizeGL(size.x, size.y);
+  }
+  return true;
+}
+
+void RenderView::DrawNow() {
+  if (!MakeContextCurrent()) return;
+  if (RenderFrame(ws_.scene, ws_.trackball, [this] { SwapBuffers(); })) ++framesDrawn_;
+}
+
+void RenderView::OnPaint(wxPaintEvent&) {
+  wxPaintDC dc(this);  // validates the update region even when nothing can be drawn
+  DrawNow();
+}
+
+void RenderView::OnSize(wxSizeEvent& event) {
+  event.Skip();
+  const wxSize size = event.GetSize();
+  if (size.y < 1) return;  // a zero height keeps the viewport and projection
+  if (!initialised_) {
+    resizedBeforeInit_ = true;
+    return;
+  }
+  if (!MakeContextCurrent()) return;
+  ResizeGL(GetClientSize().x, GetClientSize().y);
+  DrawNow();
+}
+
+}  // namespace tessary

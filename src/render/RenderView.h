@@ -1,0 +1,44 @@
+// The render view: the GL canvas at the left of the main window. It owns the one GL
+// context of the program, current for the view's life, draws a frame on every paint and
+// synchronously on request, and passes mouse input to the navigation state machine.
+#pragma once
+
+#include <wx/glcanvas.h>
+
+#include <functional>
+#include <memory>
+
+#include "app/Workspace.h"
+
+namespace tessary {
+
+class RenderView : public wxGLCanvas {
+ public:
+  // When no GL context can be had the failure is shown through the desktop and the view
+  // stays up, drawing nothing.
+  RenderView(wxWindow* parent, Workspace& workspace);
+  ~RenderView() override;
+
+  // Makes the context current, drawing the GL start-up state on the first call. False when
+  // the view has no context.
+  bool MakeContextCurrent();
+  // Draws one frame now: context current, frame drawn, buffers swapped.
+  void DrawNow();
+  bool HasContext() const { return context_ != nullptr && !failed_; }
+  // How many frames this view has presented (for tests and diagnostics).
+  long FramesDrawn() const { return framesDrawn_; }
+
+ private:
+  void OnPaint(wxPaintEvent& event);
+  void OnSize(wxSizeEvent& event);
+  void ReportFailure(const char* message);
+
+  Workspace& ws_;
+  std::unique_ptr<wxGLContext> context_;
+  bool initialised_ = false;
+  bool resizedBeforeInit_ = false;
+  bool failed_ = false;
+  long framesDrawn_ = 0;
+};
+
+}  // namespace tessary

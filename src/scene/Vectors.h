@@ -1,0 +1,12 @@
+// Small fixed-size vector types shared by the scene, the loader, posing and drawing.
+// Positions and normals of vertices are doubles; tags, bounds and origins are floats.
+#pragma once
+
+#include <array>
+
+namespace tessary {
+
+using Vec3d = std::array<double, 3>;
+using Vec3f = std::array<float, 3>;
+
+}  // namespace tessary
