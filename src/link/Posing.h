@@ -1,5 +1,5 @@
 // Per-frame posing of every model on its pivot tag, its offsets, and the placement of
-// linked models onto their parents' anchor tags; the derived child lists.
+// linked models onto their parents' anchor tags.
 #pragma once
 
 #include "scene/Scene.h"
@@ -12,9 +12,5 @@ void ApplyModelOffsets(ModelRecord& model);
 void PlaceLinkedModels(Scene& scene, ModelRecord& model, TagRecord frame, bool isRoot);
 // Every model posed, then placed from every root: what each frame drawn starts with.
 void PoseAndPlaceScene(Scene& scene);
-
-void RebuildChildLists(Scene& scene);
-void ClearVisited(Scene& scene);
-void MarkSubtree(ModelRecord* model);
 
 }  // namespace tessary
