@@ -1,0 +1,201 @@
+// The command table: menu tree, accelerators, dispatch and menu-item rules.
+#include "app/CommandTable.h"
+
+#include "app/CommandIds.h"
+#include "image/FilterCommands.h"
+#include "image/MapCommands.h"
+#include "image/SkinBase.h"
+#include "light/LightCommands.h"
+#include "light/LightFile.h"
+#include "scene/ModelCommands.h"
+#include "scene/TextureResolution.h"
+#include "view/ViewCommands.h"
+
+namespace tessary {
+
+using namespace cmd;
+
+const std::vector<MenuEntry>& MainMenu() {
+  static const std::vector<MenuEntry> menu = {
+      {"&File", 0, {
+           {"Set Base Folder...", kSetBaseFolder, {}},
+           {"Light Transfer", 0, {{"Export to LGT", kExportLight, {}}, {"Import from LGT", kImportLight, {}}}},
+           {"Export", 0, {{"Skinbase (*.bmp)", kExportSkinBase, {}}}},
+           {"", 0, {}},
+           {"E&xit", kAppExit, {}},
+       }},
+      {"Model", 0, {
+           {"Environment Map", kEnvironmentMap, {}},
+           {"Additive Effect", kAdditiveEffect, {}},
+           {"Shell Effect", kShellEffect, {}},
+           {"Double-sided", kDoubleSided, {}},
+           {"Wireframe", kWireframe, {}},
+           {"Display Tags", kDisplayTags, {}},
+           {"Display Bounds", kDisplayBounds, {}},
+           {"Lock Frame", kLockFrame, {}},
+           {"Offsets...", kOffsets, {}},
+       }},
+      {"&Rendering", 0, {
+           {"&Texture", 0, {
+                {"&Nearest", kFilterNearest, {}},
+                {"&Linear", kFilterLinear, {}},
+                {"Near-&MIP", kFilterNearMip, {}},
+                {"&Bi-MIP", kFilterBiMip, {}},
+                {"&Tri-MIP", kFilterTriMip, {}},
+            }},
+           {"Multi-Pass", 0, {{"&Fast", kMultiPassFast, {}}, {"&Safe", kMultiPassSafe, {}}}},
+           {"Background Color...", kBackgroundColor, {}},
+           {"Model Links...", kModelLinks, {}},
+       }},
+      {"&Help", 0, {{"&About Corvane's Tessary", kAppAbout, {}}}},
+  };
+  return menu;
+}
+
+const std::vector<Accelerator>& Accelerators() {
+  using K = Accelerator;
+  static const std::vector<Accelerator> table = {
+      {K::Left, 0, false, false, false, kPreviousFrame},
+      {K::Left, 0, false, true, false, kPreviousFrameAll},
+      {K::Right, 0, false, false, false, kNextFrame},
+      {K::Right, 0, false, true, false, kNextFrameAll},
+      {K::Letter, 'N', true, false, false, kFileNew},
+      {K::Letter, 'O', true, false, false, kFileOpen},
+      {K::Letter, 'S', true, false, false, kFileSave},
+      {K::Letter, 'C', true, false, false, kEditCopy},
+      {K::Insert, 0, true, false, false, kEditCopy},
+      {K::Letter, 'X', true, false, false, kEditCut},
+      {K::Delete, 0, false, true, false, kEditCut},
+      {K::Letter, 'V', true, false, false, kEditPaste},
+      {K::Insert, 0, false, true, false, kEditPaste},
+      {K::Letter, 'Z', true, false, false, kEditUndo},
+      {K::Backspace, 0, false, false, true, kEditUndo},
+      {K::F6, 0, false, false, false, kNextPane},
+      {K::F6, 0, false, true, false, kPreviousPane},
+  };
+  return table;
+}
+
+namespace {
+
+void SceneChanged(Workspace& ws) {
+  ws.desktop.RequestSceneRedraw();
+  ws.desktop.RefreshPanel();
+}
+
+// The switch of the current model that a "Model" menu item toggles, or none.
+std::int32_t ModelRecord::*ModelFlag(int id) {
+  switch (id) {
+    case kEnvironmentMap: return &ModelRecord::envMap;
+    case kAdditiveEffect: return &ModelRecord::additive;
+    case kShellEffect: return &ModelRecord::shell;
+    case kDoubleSided: return &ModelRecord::doubleSided;
+    case kWireframe: return &ModelRecord::wireframe;
+    case kDisplayTags: return &ModelRecord::showTags;
+    case kDisplayBounds: return &ModelRecord::showBounds;
+    case kLockFrame: return &ModelRecord::lockFrame;
+    default: return nullptr;
+  }
+}
+
+void ToggleModelFlag(Workspace& ws, std::int32_t ModelRecord::*flag) {
+  ModelRecord* model = ws.scene.CurrentModel();
+  if (model == nullptr) return;
+  std::int32_t& value = model->*flag;
+  value = value == 1 ? 0 : 1;
+  SceneChanged(ws);
+}
+
+void EditOffsets(Workspace& ws) {
+  ModelRecord* model = ws.scene.CurrentModel();
+  if (model == nullptr) return;
+  ws.desktop.RunModelOffsetsDialog(*model);
+  SceneChanged(ws);
+}
+
+void EditBackgroundColor(Workspace& ws) {
+  ws.desktop.RequestSceneRedraw();
+  ws.desktop.RunBackgroundColorDialog();
+  SceneChanged(ws);
+}
+
+// Map commands come in threes per row: load, clear, switch.
+bool DispatchMapCommand(Workspace& ws, int id) {
+  if (id < kLoadTextureMap || id > kToggleGlowMap) return false;
+  static constexpr MapSlot kRowSlots[4] = {kTextureSlot, kDiffusionSlot, kSpecularitySlot, kGlowSlot};
+  const int offset = id - kLoadTextureMap;
+  const MapSlot slot = kRowSlots[offset / 3];
+  switch (offset % 3) {
+    case 0: LoadMap(ws, slot); break;
+    case 1: ClearMap(ws, slot); break;
+    default: ToggleMap(ws, slot); break;
+  }
+  return true;
+}
+
+}  // namespace
+
+bool DispatchCommand(Workspace& ws, int id) {
+  if (auto flag = ModelFlag(id)) {
+    ToggleModelFlag(ws, flag);
+    return true;
+  }
+  if (DispatchMapCommand(ws, id)) return true;
+  if (id >= kFilterNearest && id <= kFilterTriMip) {
+    SetTextureFilter(ws, id - kFilterNearest);
+    return true;
+  }
+  switch (id) {
+    case kSetBaseFolder: SetBaseFolder(ws); return true;
+    case kMultiPassFast: SetMultiPassMode(ws, 0); return true;
+    case kMultiPassSafe: SetMultiPassMode(ws, 1); return true;
+    case kOpenModel: OpenModel(ws); return true;
+    case kRemoveModel: RemoveCurrentModel(ws); return true;
+    case kToggleModelVisible: ToggleModelVisible(ws); return true;
+    case kAttachLight: AttachLight(ws); return true;
+    case kDetachLight: DetachLight(ws); return true;
+    case kToggleModelLight: ToggleModelLight(ws); return true;
+    case kAddLight: AddLight(ws); return true;
+    case kRemoveLight: RemoveLight(ws); return true;
+    case kToggleLight: ToggleLight(ws); return true;
+    case kNextFrame: StepCurrentModel(ws, +1); return true;
+    case kPreviousFrame: StepCurrentModel(ws, -1); return true;
+    case kNextFrameAll: StepAllModels(ws, +1); return true;
+    case kPreviousFrameAll: StepAllModels(ws, -1); return true;
+    case kLightProperties: EditCurrentLight(ws); return true;
+    case kExportLight: ExportLight(ws); return true;
+    case kImportLight: ImportLight(ws); return true;
+    case kBackgroundColor: EditBackgroundColor(ws); return true;
+    case kModelLinks: ws.desktop.RunTagLinkageDialog(); return true;
+    case kOffsets: EditOffsets(ws); return true;
+    case kExportSkinBase: ExportSkinBase(ws); return true;
+    case kAppAbout: ws.desktop.RunAboutBox(); return true;
+    case kAppExit: ws.desktop.CloseMainWindow(); return true;
+    // No document types exist: new and open do nothing at all.
+    case kFileNew:
+    case kFileOpen: return true;
+    default: return false;
+  }
+}
+
+bool IsCheckable(int id) {
+  return ModelFlag(id) != nullptr || (id >= kFilterNearest && id <= kMultiPassSafe);
+}
+
+CommandState QueryCommandState(Workspace& ws, int id) {
+  if (auto flag = ModelFlag(id)) {
+    const ModelRecord* model = ws.scene.CurrentModel();
+    if (model == nullptr) return {false, false};
+    return {true, model->*flag != 0};
+  }
+  if (id >= kFilterNearest && id <= kMultiPassSafe) {
+    const bool checked = id <= kFilterTriMip ? ws.scene.textureFilter == id - kFilterNearest
+                                             : ws.scene.multiPassSafe == id - kMultiPassFast;
+    // Showing these items redraws the view through the spin step, as choosing one does.
+    ApplySpin(ws);
+    return {true, checked};
+  }
+  return {true, false};
+}
+
+}  // namespace tessary

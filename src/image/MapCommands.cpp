@@ -1,0 +1,61 @@
+// Loading, clearing and switching the four texture maps of the current model.
+#include "image/MapCommands.h"
+
+#include "image/TextureFile.h"
+#include "scene/SceneOps.h"
+
+namespace tessary {
+
+namespace {
+
+constexpr const char* kImageFilter =
+    "Supported Formats (*.pcx;*.bmp;*.tga)|*.pcx;*.bmp;*.tga|DeluxePaint PCX (*.pcx)|*.pcx|"
+    "Microsoft Bitmap (*.bmp)|*.bmp|Targa Truevision (*.tga)|*.tga|All Files (*.*)|*.*";
+
+void SceneChanged(Workspace& ws) {
+  ws.desktop.RequestSceneRedraw();
+  ws.desktop.RefreshPanel();
+}
+
+// The extension the selected filter entry stands for; "All Files" and "Supported Formats"
+// fall back to PCX.
+const char* ExtensionForFilter(int filterIndex) {
+  switch (filterIndex) {
+    case 3: return ".bmp";
+    case 4: return ".tga";
+    default: return ".pcx";
+  }
+}
+
+}  // namespace
+
+void LoadMap(Workspace& ws, MapSlot slot) {
+  ModelRecord* model = ws.scene.CurrentModel();
+  if (model == nullptr) return;
+  auto choice = ws.desktop.ChooseFileToOpen(kImageFilter, "*.pcx;*.bmp;*.tga");
+  if (!choice) return;
+  std::string path = choice->path;
+  if (!PathHasDot(path)) path += ExtensionForFilter(choice->filterIndex);
+  auto image = LoadTextureFile(path, ws.textures, ws.desktop);
+  if (!image) return;  // the slot keeps its old image; the loader has said why
+  // The old image (and its texture object) goes only now that the new one exists.
+  model->MapImage(slot) = std::move(image);
+  SceneChanged(ws);
+}
+
+void ClearMap(Workspace& ws, MapSlot slot) {
+  ModelRecord* model = ws.scene.CurrentModel();
+  if (model == nullptr) return;
+  ReleaseImage(model->MapImage(slot));
+  SceneChanged(ws);
+}
+
+void ToggleMap(Workspace& ws, MapSlot slot) {
+  ModelRecord* model = ws.scene.CurrentModel();
+  if (model == nullptr) return;
+  std::int32_t& flag = model->mapEnabled[slot];
+  flag = flag == 1 ? 0 : 1;
+  SceneChanged(ws);
+}
+
+}  // namespace tessary
