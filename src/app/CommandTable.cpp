@@ -136,6 +136,10 @@ bool DispatchMapCommand(Workspace& ws, int id) {
 }  // namespace
 
 bool DispatchCommand(Workspace& ws, int id) {
+  if (id == kLockFrame) {
+    ToggleLockFrame(ws);
+    return true;
+  }
   if (auto flag = ModelFlag(id)) {
     ToggleModelFlag(ws, flag);
     return true;

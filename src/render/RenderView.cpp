@@ -6,6 +6,10 @@
 #include "app/CommandIds.h"
 #include "render/GlState.h"
 #include "render/RenderFrame.h"
+#include "view/ViewCommands.h"
+
+// Last: X11 headers define macros (None, Status, ...) that clash with ordinary names.
+#include <GL/glx.h>
 
 namespace tessary {
 
@@ -47,7 +51,8 @@ const ViewFormat& TheViewFormat() {
 RenderView::RenderView(wxWindow* parent, Workspace& workspace)
     : wxGLCanvas(parent, TheViewFormat().attrs, cmd::ToWxId(cmd::kRenderViewId), wxDefaultPosition, wxSize(312, 384),
                  wxBORDER_SUNKEN | wxFULL_REPAINT_ON_RESIZE, "GLWnd"),
-      ws_(workspace) {
+      ws_(workspace),
+      navigation_(workspace) {
   SetBackgroundStyle(wxBG_STYLE_PAINT);
   if (!TheViewFormat().supported) {
     ReportFailure("ChoosePixelFormat failed");
@@ -63,6 +68,10 @@ RenderView::RenderView(wxWindow* parent, Workspace& workspace)
   Bind(wxEVT_PAINT, &RenderView::OnPaint, this);
   Bind(wxEVT_SIZE, &RenderView::OnSize, this);
   Bind(wxEVT_ERASE_BACKGROUND, [](wxEraseEvent&) {});
+  Bind(wxEVT_IDLE, &RenderView::OnIdle, this);
+  for (auto type : {wxEVT_LEFT_DOWN, wxEVT_LEFT_UP, wxEVT_RIGHT_DOWN, wxEVT_RIGHT_UP, wxEVT_MOTION})
+    Bind(type, &RenderView::OnMouse, this);
+  Bind(wxEVT_MOUSE_CAPTURE_LOST, [this](wxMouseCaptureLostEvent&) { navigation_.CaptureLost(); });
 }
 
 RenderView::~RenderView() {
@@ -90,11 +99,21 @@ bool RenderView::MakeContextCurrent() {
   if (!initialised_) {
     initialised_ = true;
     const wxSize size = GetClientSize();
+    AskForVerticalSync();
     InitGLState(size.x, size.y);
     // A resize seen before the context existed still sets the viewport and the far plane.
     if (resizedBeforeInit_) ResizeGL(size.x, size.y);
   }
   return true;
+}
+
+// A spinning view redraws on every idle pass; waiting for the display's refresh keeps that
+// from drawing frames nobody sees. Best effort: not every driver offers it.
+void RenderView::AskForVerticalSync() {
+  using SwapIntervalMesa = int (*)(unsigned);
+  if (auto mesa = reinterpret_cast<SwapIntervalMesa>(
+          glXGetProcAddressARB(reinterpret_cast<const GLubyte*>("glXSwapIntervalMESA"))))
+    mesa(1);
 }
 
 void RenderView::DrawNow() {
@@ -118,6 +137,38 @@ void RenderView::OnSize(wxSizeEvent& event) {
   if (!MakeContextCurrent()) return;
   ResizeGL(GetClientSize().x, GetClientSize().y);
   DrawNow();
+}
+
+// The idle step: while a released spin is running, turn the view one increment and ask for
+// the next idle pass at once; at rest, ask for nothing, so the viewer uses no processor.
+void RenderView::OnIdle(wxIdleEvent& event) {
+  event.Skip();
+  if (ws_.trackball.spinActive == 0) return;
+  ApplySpin(ws_);
+  event.RequestMore();
+}
+
+void RenderView::OnMouse(wxMouseEvent& event) {
+  const wxEventType type = event.GetEventType();
+  const MouseButton button =
+      (type == wxEVT_LEFT_DOWN || type == wxEVT_LEFT_UP) ? MouseButton::Left : MouseButton::Right;
+  HeldButtons held{event.LeftIsDown(), event.RightIsDown()};
+  if (type == wxEVT_LEFT_DOWN || type == wxEVT_RIGHT_DOWN) {
+    SetFocus();
+    ApplyCapture(navigation_.ButtonDown(button, event.GetX(), event.GetY(), event.ShiftDown(), event.ControlDown()));
+  } else if (type == wxEVT_LEFT_UP || type == wxEVT_RIGHT_UP) {
+    // The released button is up whatever the toolkit reports for its own release.
+    (button == MouseButton::Left ? held.left : held.right) = false;
+    ApplyCapture(navigation_.ButtonUp(button, held, HasCapture()));
+  } else {
+    const wxSize client = GetClientSize();
+    navigation_.Move(event.GetX(), event.GetY(), ClientSize{client.x, client.y}, held, HasCapture());
+  }
+}
+
+void RenderView::ApplyCapture(CaptureRequest request) {
+  if (request == CaptureRequest::Capture && !HasCapture()) CaptureMouse();
+  if (request == CaptureRequest::Release && HasCapture()) ReleaseMouse();
 }
 
 }  // namespace tessary

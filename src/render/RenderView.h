@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "app/Workspace.h"
+#include "view/Navigation.h"
 
 namespace tessary {
 
@@ -31,9 +32,14 @@ class RenderView : public wxGLCanvas {
  private:
   void OnPaint(wxPaintEvent& event);
   void OnSize(wxSizeEvent& event);
+  void OnIdle(wxIdleEvent& event);
+  void OnMouse(wxMouseEvent& event);
+  void ApplyCapture(CaptureRequest request);
   void ReportFailure(const char* message);
+  void AskForVerticalSync();
 
   Workspace& ws_;
+  MouseNavigation navigation_;
   std::unique_ptr<wxGLContext> context_;
   bool initialised_ = false;
   bool resizedBeforeInit_ = false;

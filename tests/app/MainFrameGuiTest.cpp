@@ -1,12 +1,12 @@
 #include <gtest/gtest.h>
 
-#include <GL/gl.h>
-#include <GL/glx.h>
-
 #include "app/MainFrame.h"
 #include "render/RenderView.h"
 #include "support/GuiSupport.h"
 #include "ui/OptionsBar.h"
+
+// Last: X11 headers define macros (None, Status, ...) that clash with ordinary names.
+#include <GL/glx.h>
 
 namespace tessary {
 namespace {
