@@ -11,11 +11,11 @@
 namespace tessary {
 namespace {
 
-using testing::Append;
-using testing::AppendU16;
-using testing::AppendU32;
-using testing::Opaque;
-using testing::PixelAt;
+using imagetest::Append;
+using imagetest::AppendU16;
+using imagetest::AppendU32;
+using imagetest::Opaque;
+using imagetest::PixelAt;
 
 // File header and information header; bytes past the first 40 of the information header
 // are filled with `filler`.
@@ -46,7 +46,7 @@ std::vector<std::uint8_t> Headers(std::int32_t width, std::int32_t height, int b
 void AppendPalette(std::vector<std::uint8_t>& b, int entries) {
   for (int i = 0; i < entries; ++i) Append(b, {(16 * i) & 0xFF, i, 255 - i, 0});
 }
-testing::Rgba Entry(int i) { return Opaque(255 - i, i, (16 * i) & 0xFF); }
+imagetest::Rgba Entry(int i) { return Opaque(255 - i, i, (16 * i) & 0xFF); }
 
 TEST(BmpDecoder, EightBitRowsAreTurnedOverAndSixteenColoursAreRead) {
   // 4 x 2, 16 palette entries (64 bytes), pixels at 14 + 40 + 64 = 118.
@@ -175,7 +175,7 @@ TEST(BmpDecoder, WriterRoundTrip) {
       for (int y = 0; y < 3; ++y)
         for (int x = 0; x < width; ++x) {
           const std::size_t at = static_cast<std::size_t>(y * width + x) * perPixel;
-          const testing::Rgba expected =
+          const imagetest::Rgba expected =
               bits == 8 ? Entry(bmp.data[at]) : Opaque(bmp.data[at], bmp.data[at + 1], bmp.data[at + 2]);
           EXPECT_EQ(PixelAt(*result.image, x, y), expected) << bits << " bits, width " << width << " at " << x << "," << y;
         }

@@ -8,7 +8,7 @@
 
 #include "image/ImageRGBA.h"
 
-namespace tessary::testing {
+namespace tessary::imagetest {
 
 using Rgba = std::array<std::uint8_t, 4>;
 
@@ -31,4 +31,4 @@ inline void AppendU32(std::vector<std::uint8_t>& bytes, std::uint32_t v) {
   AppendU16(bytes, v >> 16);
 }
 
-}  // namespace tessary::testing
+}  // namespace tessary::imagetest

@@ -14,8 +14,8 @@
 namespace tessary {
 namespace {
 
-using testing::Opaque;
-using testing::PixelAt;
+using imagetest::Opaque;
+using imagetest::PixelAt;
 
 testing::PcxImage SmallPcx() {
   testing::PcxImage pcx;

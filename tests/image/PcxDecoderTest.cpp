@@ -12,11 +12,11 @@
 namespace tessary {
 namespace {
 
-using testing::Append;
-using testing::AppendU16;
-using testing::Opaque;
-using testing::PixelAt;
-using testing::Rgba;
+using imagetest::Append;
+using imagetest::AppendU16;
+using imagetest::Opaque;
+using imagetest::PixelAt;
+using imagetest::Rgba;
 
 // The palette every hand-built file here carries: entry i is (i, 255 - i, 7 i mod 256).
 Rgba Entry(int i) { return Opaque(i, 255 - i, (7 * i) & 0xFF); }

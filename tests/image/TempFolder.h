@@ -10,7 +10,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-namespace tessary::testing {
+namespace tessary::imagetest {
 
 class TempFolder {
  public:
@@ -44,4 +44,4 @@ class TempFolder {
   std::filesystem::path path_;
 };
 
-}  // namespace tessary::testing
+}  // namespace tessary::imagetest

@@ -11,8 +11,8 @@
 namespace tessary {
 namespace {
 
-using testing::Opaque;
-using testing::PixelAt;
+using imagetest::Opaque;
+using imagetest::PixelAt;
 
 std::vector<std::uint8_t> TwoPixelTga() {
   testing::TgaImage tga;
@@ -32,7 +32,7 @@ std::vector<std::uint8_t> TwoPixelBmp() {
 
 class TextureFileTest : public ::testing::Test {
  protected:
-  testing::TempFolder folder;
+  imagetest::TempFolder folder;
   testing::FakeTextureDevice textures;
   testing::ScriptedDesktop desktop;
 };

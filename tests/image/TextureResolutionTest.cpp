@@ -34,7 +34,7 @@ class TextureResolutionTest : public ::testing::Test {
     scene.baseFolder = folder / "base";
   }
 
-  testing::TempFolder folder;
+  imagetest::TempFolder folder;
   Scene scene;
   TrackballState trackball;
   testing::ScriptedDesktop desktop;
@@ -50,7 +50,7 @@ TEST_F(TextureResolutionTest, RelativeNamesAreFoundUnderTheBaseFolder) {
     auto image = ResolveSurfaceTexture(ws, name);
     ASSERT_NE(image, nullptr) << name;
     EXPECT_EQ(image->fileName, "skin.tga");
-    EXPECT_EQ(testing::PixelAt(*image, 0, 0), testing::Opaque(0x11, 0x22, 0x33));
+    EXPECT_EQ(imagetest::PixelAt(*image, 0, 0), imagetest::Opaque(0x11, 0x22, 0x33));
   }
   // The base folder may end with a separator.
   scene.baseFolder += "/";
@@ -64,7 +64,7 @@ TEST_F(TextureResolutionTest, RelativeNamesAreFoundUnderTheBaseFolder) {
 TEST_F(TextureResolutionTest, AbsoluteNamesAreUsedAsTheyAre) {
   auto image = ResolveSurfaceTexture(ws, folder / "elsewhere/other.tga");
   ASSERT_NE(image, nullptr);
-  EXPECT_EQ(testing::PixelAt(*image, 0, 0), testing::Opaque(0x44, 0x55, 0x66));
+  EXPECT_EQ(imagetest::PixelAt(*image, 0, 0), imagetest::Opaque(0x44, 0x55, 0x66));
 }
 
 TEST_F(TextureResolutionTest, NamesAreTakenExactlyAsStored) {

@@ -11,10 +11,10 @@
 namespace tessary {
 namespace {
 
-using testing::Append;
-using testing::AppendU16;
-using testing::Opaque;
-using testing::PixelAt;
+using imagetest::Append;
+using imagetest::AppendU16;
+using imagetest::Opaque;
+using imagetest::PixelAt;
 
 std::vector<std::uint8_t> Header(int type, int width, int height, int depth, int descriptor, int idLength = 0,
                                  int mapType = 0, int mapLength = 0, int mapBits = 0) {
@@ -189,7 +189,7 @@ TEST(TgaDecoder, WriterRoundTripEveryDepthAndLayout) {
           for (int y = 0; y < tga.height; ++y)
             for (int x = 0; x < tga.width; ++x) {
               const std::uint32_t v = tga.pixels[y * tga.width + x];
-              const testing::Rgba expected =
+              const imagetest::Rgba expected =
                   depth == 16 ? Opaque(((v >> 10) & 31) * 8, ((v >> 5) & 31) * 8, (v & 31) * 8)
                               : Opaque((v >> 16) & 0xFF, (v >> 8) & 0xFF, v & 0xFF);
               ASSERT_EQ(PixelAt(*result.image, x, y), expected)

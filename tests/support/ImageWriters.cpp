@@ -88,7 +88,7 @@ std::vector<std::uint8_t> WritePcx(const PcxImage& image) {
     out.insert(out.end(), encoded.begin(), encoded.end());
   }
   Put8(out, 0x0C);
-  for (const Rgb& c : image.palette) {
+  for (const Rgb8& c : image.palette) {
     Put8(out, c.r);
     Put8(out, c.g);
     Put8(out, c.b);
@@ -141,7 +141,7 @@ std::vector<std::uint8_t> WriteBmp(const BmpImage& image) {
   Put32(out, image.coloursUsed);
   Put32(out, 0);
   out.resize(14 + image.infoHeaderSize, 0);
-  for (const Rgb& c : image.palette) {
+  for (const Rgb8& c : image.palette) {
     Put8(out, c.b);
     Put8(out, c.g);
     Put8(out, c.r);

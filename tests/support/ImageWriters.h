@@ -10,7 +10,7 @@
 
 namespace tessary::testing {
 
-struct Rgb {
+struct Rgb8 {
   std::uint8_t r = 0, g = 0, b = 0;
 };
 
@@ -23,7 +23,7 @@ struct PcxImage {
   int width = 0;
   int height = 0;
   std::vector<std::uint8_t> indices;  // width * height, top row first
-  std::array<Rgb, 256> palette{};
+  std::array<Rgb8, 256> palette{};
   int bytesPerLine = 0;               // 0: the width; more adds padding to every line
   std::uint8_t padIndex = 0;          // value of the padding bytes
   bool useRuns = true;                // false: no run longer than 1 (indices >= 0xC0 still need one)
@@ -44,7 +44,7 @@ struct BmpImage {
   int height = 0;
   int bitCount = 24;                  // 8 or 24; any other count writes `data` verbatim
   std::vector<std::uint8_t> data;     // top row first: indices (8) or red, green, blue (24)
-  std::vector<Rgb> palette;           // the entries written (8-bit)
+  std::vector<Rgb8> palette;           // the entries written (8-bit)
   std::uint32_t coloursUsed = 0;      // the header field as written
   std::uint32_t infoHeaderSize = 40;
   bool padRows = true;                // pad every row to a multiple of 4 bytes
