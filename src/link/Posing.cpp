@@ -92,9 +92,9 @@ void ClampCurrentFrame(ModelRecord& model) {
   if (model.currentFrame < 0 || model.currentFrame >= model.FrameCount()) model.currentFrame = 0;
 }
 
-// A model without frames has nothing to draw. Its vertex buffers stay the size its triangles
-// index, with every vertex at the origin so every triangle is empty; it keeps no tags, so
-// nothing can anchor on it.
+// A model without frames (or missing the one shown) has nothing to draw. Its vertex buffers
+// stay the size its triangles index, with every vertex at the origin so every triangle is
+// empty; it keeps no tags, so nothing can anchor on it.
 void ClearWorkBuffers(ModelRecord& model) {
   const std::size_t n = VertexCount(model);
   model.curPositions.assign(n, Vec3d{0.0, 0.0, 0.0});
@@ -126,13 +126,14 @@ void Place(Scene& scene, ModelRecord& model, const TagRecord& frame, bool isRoot
 }  // namespace
 
 void PoseCurrentFrame(ModelRecord& model) {
-  if (model.FrameCount() == 0) {
-    model.currentFrame = 0;
+  ClampCurrentFrame(model);
+  const FrameRecord* shown =
+      model.FrameCount() > 0 ? model.frames[static_cast<std::size_t>(model.currentFrame)].get() : nullptr;
+  if (shown == nullptr) {
     ClearWorkBuffers(model);
     return;
   }
-  ClampCurrentFrame(model);
-  const FrameRecord& frame = *model.frames[static_cast<std::size_t>(model.currentFrame)];
+  const FrameRecord& frame = *shown;
   const std::size_t n = VertexCount(model);
   CopySized(model.curPositions, frame.positions, n);
   CopySized(model.curNormals, frame.normals, n);
