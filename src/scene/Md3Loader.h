@@ -32,8 +32,17 @@ struct Md3Parse {
 
 Md3Parse ParseMd3(std::span<const std::uint8_t> bytes);
 
+// Merges vertices whose positions are equal in every frame: a vertex takes the new index of
+// the first earlier vertex equal to it, or else the next unused one, in order of first
+// appearance. Triangle corners are renumbered. Linear in vertices x frames.
 void WeldVertices(ModelRecord& model);
+// Smooth normals per frame: the unit normals of the faces around each vertex, each face with
+// weight 1, summed and normalised; degenerate faces add nothing; a vertex with no usable
+// face keeps (0, 0, 0).
 void ComputeNormals(ModelRecord& model);
+// True when every frame holds numVertices positions and normals and every triangle corner
+// indexes them. The weld and the normals leave a record that fails this untouched.
+bool HasConsistentGeometry(const ModelRecord& model);
 
 // Opens the file at path and appends its records to the scene, each surface's first shader
 // resolved to its texture map; the last record becomes current. Failures are shown through

@@ -1,0 +1,301 @@
+// Parsing a whole MD3 file held in memory into model records. Every count and offset is
+// checked against the buffer before it is used; a file that fails any check is refused as
+// a whole, so the caller either gets every record of the file or none. The one exception
+// is a surface whose ident is not "IDP3": it ends the surface list and the surfaces before
+// it are kept, the way the format has always been read.
+#include <algorithm>
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "scene/Md3ByteReader.h"
+#include "scene/Md3Loader.h"
+#include "scene/SceneOps.h"
+
+namespace tessary {
+namespace {
+
+constexpr char kIdent[] = "IDP3";
+constexpr std::int32_t kMaxVersion = 1000;
+constexpr std::int64_t kHeaderSize = 108;
+constexpr std::int64_t kFrameSize = 56;
+constexpr std::int64_t kTagSize = 112;
+constexpr std::int64_t kSurfaceHeaderSize = 108;
+constexpr std::int64_t kShaderSize = 68;
+constexpr std::int64_t kTriangleSize = 12;
+constexpr std::int64_t kStSize = 8;
+constexpr std::int64_t kVertexSize = 8;
+constexpr std::size_t kNameWidth = 64;
+// Tag names are listed with their first 12 characters only.
+constexpr std::size_t kTagNameLength = 12;
+// Triangle corners are stored as signed 16-bit indices, which address vertices 0..32767.
+constexpr std::int64_t kMaxVertices = 32768;
+constexpr double kVertexScale = 1.0 / 64.0;
+
+// The viewer's axes are the file's axes cycled: viewer (x, y, z) = file (y, z, x).
+Vec3f ToViewer(const std::array<float, 3>& v) { return {v[1], v[2], v[0]}; }
+
+std::array<float, 3> ReadVec3f(Md3ByteReader& r, std::int64_t offset) {
+  return {r.F32(offset), r.F32(offset + 4), r.F32(offset + 8)};
+}
+
+// What each file frame contributes to every record.
+struct FileFrame {
+  std::array<Vec3f, 8> boxCorners{};
+  Vec3f localOrigin{};
+  float radius = 0.0f;
+};
+
+std::array<Vec3f, 8> BoxCorners(const Vec3f& a, const Vec3f& b) {
+  return {Vec3f{a[0], a[1], a[2]}, Vec3f{b[0], a[1], a[2]}, Vec3f{b[0], a[1], b[2]}, Vec3f{a[0], a[1], b[2]},
+          Vec3f{a[0], b[1], a[2]}, Vec3f{b[0], b[1], a[2]}, Vec3f{b[0], b[1], b[2]}, Vec3f{a[0], b[1], b[2]}};
+}
+
+// What the file header says, and the tables every record shares.
+struct FileTables {
+  std::int32_t numFrames = 0;
+  std::int32_t numTags = 0;
+  std::int32_t numSurfaces = 0;
+  std::int32_t ofsSurfaces = 0;
+  std::vector<FileFrame> frames;
+  std::vector<std::string> tagNames;
+  std::vector<std::vector<TagRecord>> tags;  // [frame][tag]
+};
+
+std::optional<FileTables> ReadFileTables(Md3ByteReader& r) {
+  if (!r.Fits(0, kHeaderSize, 1) || !r.Matches(0, kIdent)) return std::nullopt;
+  if (r.I32(4) > kMaxVersion) return std::nullopt;
+
+  FileTables t;
+  t.numFrames = r.I32(76);
+  t.numTags = r.I32(80);
+  t.numSurfaces = r.I32(84);
+  const std::int32_t ofsFrames = r.I32(92);
+  const std::int32_t ofsTags = r.I32(96);
+  t.ofsSurfaces = r.I32(100);
+
+  // A file without frames would give records that cannot be posed or drawn; such files are
+  // refused rather than special-cased everywhere a frame is needed.
+  if (t.numFrames <= 0 || t.numTags < 0 || t.numSurfaces < 0) return std::nullopt;
+  if (!r.Fits(ofsFrames, static_cast<std::uint64_t>(t.numFrames), kFrameSize)) return std::nullopt;
+  // numFrames and numTags are both below 2^31, so their product fits 64 bits.
+  const std::uint64_t tagCount = static_cast<std::uint64_t>(t.numFrames) * static_cast<std::uint64_t>(t.numTags);
+  if (tagCount > 0 && !r.Fits(ofsTags, tagCount, kTagSize)) return std::nullopt;
+
+  t.frames.resize(static_cast<std::size_t>(t.numFrames));
+  for (std::int32_t f = 0; f < t.numFrames; ++f) {
+    const std::int64_t at = ofsFrames + f * kFrameSize;
+    FileFrame& frame = t.frames[static_cast<std::size_t>(f)];
+    frame.boxCorners = BoxCorners(ToViewer(ReadVec3f(r, at)), ToViewer(ReadVec3f(r, at + 12)));
+    frame.localOrigin = ToViewer(ReadVec3f(r, at + 24));
+    frame.radius = r.F32(at + 36);
+  }
+
+  t.tagNames.resize(static_cast<std::size_t>(t.numTags));
+  t.tags.assign(static_cast<std::size_t>(t.numFrames), std::vector<TagRecord>(static_cast<std::size_t>(t.numTags)));
+  for (std::int32_t f = 0; f < t.numFrames; ++f) {
+    for (std::int32_t i = 0; i < t.numTags; ++i) {
+      const std::int64_t at = ofsTags + (static_cast<std::int64_t>(f) * t.numTags + i) * kTagSize;
+      if (f == 0) t.tagNames[static_cast<std::size_t>(i)] = r.FixedString(at, kNameWidth).substr(0, kTagNameLength);
+      TagRecord& tag = t.tags[static_cast<std::size_t>(f)][static_cast<std::size_t>(i)];
+      tag.origin = ToViewer(ReadVec3f(r, at + 64));
+      const std::array<float, 3> row0 = ReadVec3f(r, at + 76);
+      const std::array<float, 3> row1 = ReadVec3f(r, at + 88);
+      const std::array<float, 3> row2 = ReadVec3f(r, at + 100);
+      // The rows are cycled like the axes: viewer row 0 is the file's row 1, and so on.
+      tag.axis = {ToViewer(row1), ToViewer(row2), ToViewer(row0)};
+    }
+  }
+  if (r.Failed()) return std::nullopt;
+  return t;
+}
+
+// Gives a new record everything that comes from the file rather than from its surface.
+void AttachFileTables(ModelRecord& m, const FileTables& t) {
+  m.tagNames = t.tagNames;
+  for (std::size_t f = 0; f < m.frames.size() && f < t.frames.size(); ++f) {
+    FrameRecord& frame = *m.frames[f];
+    frame.tags = t.tags[f];
+    frame.boxCorners = t.frames[f].boxCorners;
+    frame.localOrigin = t.frames[f].localOrigin;
+    frame.radius = t.frames[f].radius;
+  }
+  m.curTags.assign(t.tagNames.size(), TagRecord{});
+}
+
+// Runs the steps every new record goes through once its geometry is in place.
+void FinishRecord(ModelRecord& m, const FileTables& t) {
+  WeldVertices(m);
+  ComputeNormals(m);
+  AttachFileTables(m, t);
+  m.curPositions.assign(static_cast<std::size_t>(m.numVertices), Vec3d{0.0, 0.0, 0.0});
+  m.curNormals.assign(static_cast<std::size_t>(m.numVertices), Vec3d{0.0, 0.0, 0.0});
+}
+
+struct SurfaceRead {
+  enum class Kind { Record, NotASurface, Broken } kind = Kind::Broken;
+  std::unique_ptr<ModelRecord> record;
+  std::string shader;
+  std::int64_t next = 0;  // where the following surface would start
+};
+
+// One table of a surface: count entries of size bytes at the surface start + offset.
+struct SurfaceTable {
+  std::int32_t offset;
+  std::int64_t count;
+  std::int64_t size;
+};
+
+SurfaceRead ReadSurface(Md3ByteReader& r, std::int64_t start, const FileTables& t) {
+  SurfaceRead result;
+  if (!r.Fits(start, 4, 1)) return result;
+  if (!r.Matches(start, kIdent)) {
+    result.kind = SurfaceRead::Kind::NotASurface;
+    return result;
+  }
+  // From here on the surface claims to be one: if it is truncated or inconsistent the whole
+  // file is refused, so nothing of a damaged file is half-added.
+  if (!r.Fits(start, kSurfaceHeaderSize, 1)) return result;
+  const std::string name = r.FixedString(start + 4, kNameWidth);
+  const std::int32_t numFrames = r.I32(start + 72);
+  const std::int32_t numShaders = r.I32(start + 76);
+  const std::int32_t numVerts = r.I32(start + 80);
+  const std::int32_t numTriangles = r.I32(start + 84);
+  const std::int32_t ofsTriangles = r.I32(start + 88);
+  const std::int32_t ofsShaders = r.I32(start + 92);
+  const std::int32_t ofsSt = r.I32(start + 96);
+  const std::int32_t ofsXyzNormal = r.I32(start + 100);
+  const std::int32_t ofsEnd = r.I32(start + 104);
+
+  if (numFrames != t.numFrames || numShaders < 0 || numVerts < 0 || numTriangles < 0) return result;
+  if (numVerts > kMaxVertices) return result;
+
+  // Each table must lie after the surface header and inside the file. The next surface may
+  // not start before the end of this one's data: surfaces never share bytes, so the
+  // records built can never outgrow the file by reusing the same data over and over.
+  const SurfaceTable tables[] = {
+      {ofsShaders, numShaders, kShaderSize},
+      {ofsTriangles, numTriangles, kTriangleSize},
+      {ofsSt, numVerts, kStSize},
+      {ofsXyzNormal, static_cast<std::int64_t>(numVerts) * numFrames, kVertexSize},
+  };
+  std::int64_t dataEnd = start + kSurfaceHeaderSize;
+  for (const SurfaceTable& table : tables) {
+    if (table.count == 0) continue;
+    if (table.offset < kSurfaceHeaderSize) return result;
+    if (!r.Fits(start + table.offset, static_cast<std::uint64_t>(table.count), static_cast<std::uint64_t>(table.size))) {
+      return result;
+    }
+    dataEnd = std::max(dataEnd, start + table.offset + table.count * table.size);
+  }
+
+  auto m = std::make_unique<ModelRecord>();
+  m->name = FileNameFromPath(name);
+  m->numVertices = numVerts;
+  m->numTriangles = numTriangles;
+
+  m->triangles.resize(static_cast<std::size_t>(numTriangles));
+  for (std::int32_t i = 0; i < numTriangles; ++i) {
+    const std::int64_t at = start + ofsTriangles + i * kTriangleSize;
+    const std::array<std::int32_t, 3> index{r.I32(at), r.I32(at + 4), r.I32(at + 8)};
+    for (std::int32_t v : index) {
+      if (v < 0 || v >= numVerts) return result;
+    }
+    // Stored as (0, 2, 1): the winding is reversed for the viewer's axes.
+    const std::array<std::int32_t, 3> stored{index[0], index[2], index[1]};
+    TriangleRecord& tri = m->triangles[static_cast<std::size_t>(i)];
+    for (std::size_t c = 0; c < 3; ++c) {
+      tri.vertex[c] = static_cast<std::int16_t>(stored[c]);
+      const std::int64_t st = start + ofsSt + stored[c] * kStSize;
+      tri.st[c] = {static_cast<double>(r.F32(st)), static_cast<double>(r.F32(st + 4))};
+    }
+  }
+
+  m->frames.reserve(static_cast<std::size_t>(numFrames));
+  for (std::int32_t f = 0; f < numFrames; ++f) {
+    auto frame = std::make_unique<FrameRecord>();
+    frame->positions.resize(static_cast<std::size_t>(numVerts));
+    frame->normals.assign(static_cast<std::size_t>(numVerts), Vec3d{0.0, 0.0, 0.0});
+    const std::int64_t base = start + ofsXyzNormal + static_cast<std::int64_t>(f) * numVerts * kVertexSize;
+    for (std::int32_t v = 0; v < numVerts; ++v) {
+      const std::int64_t at = base + v * kVertexSize;
+      const double x = r.I16(at) * kVertexScale;
+      const double y = r.I16(at + 2) * kVertexScale;
+      const double z = r.I16(at + 4) * kVertexScale;
+      frame->positions[static_cast<std::size_t>(v)] = {y, z, x};
+    }
+    m->frames.push_back(std::move(frame));
+  }
+
+  if (numShaders > 0) result.shader = r.FixedString(start + ofsShaders, kNameWidth);
+  if (r.Failed()) return result;
+
+  FinishRecord(*m, t);
+  result.kind = SurfaceRead::Kind::Record;
+  result.record = std::move(m);
+  // ofsEnd matters only when another surface follows; a value that would move backwards or
+  // into this surface's own data makes the next start negative, which the caller refuses.
+  result.next = (ofsEnd >= kSurfaceHeaderSize && start + ofsEnd >= dataEnd) ? start + ofsEnd : -1;
+  return result;
+}
+
+// The placeholder for a file without surfaces, so its tags can still serve as anchors.
+std::unique_ptr<ModelRecord> MakeDummyRecord(const FileTables& t) {
+  auto m = std::make_unique<ModelRecord>();
+  m->name = "Dummy";
+  m->numTriangles = 1;
+  m->numVertices = 3;
+  TriangleRecord tri;
+  tri.vertex = {0, 2, 1};
+  tri.st = {std::array<double, 2>{0.0, 0.0}, std::array<double, 2>{0.0, 1.0}, std::array<double, 2>{1.0, 0.0}};
+  m->triangles.push_back(tri);
+  for (std::int32_t f = 0; f < t.numFrames; ++f) {
+    auto frame = std::make_unique<FrameRecord>();
+    frame->positions = {Vec3d{0.0, 0.0, 0.0}, Vec3d{0.0, 0.0, 1.0}, Vec3d{1.0, 0.0, 0.0}};
+    frame->normals.assign(3, Vec3d{0.0, 0.0, 0.0});
+    m->frames.push_back(std::move(frame));
+  }
+  FinishRecord(*m, t);
+  return m;
+}
+
+Md3Parse Refused() {
+  Md3Parse p;
+  p.error = kNotAnMd3Message;
+  return p;
+}
+
+}  // namespace
+
+Md3Parse ParseMd3(std::span<const std::uint8_t> bytes) {
+  Md3ByteReader r(bytes);
+  std::optional<FileTables> tables = ReadFileTables(r);
+  if (!tables) return Refused();
+
+  Md3Parse parse;
+  parse.numFrames = tables->numFrames;
+  parse.tagNames = tables->tagNames;
+
+  if (tables->numSurfaces == 0) {
+    parse.records.push_back(MakeDummyRecord(*tables));
+    parse.shaderNames.emplace_back();
+  }
+  std::int64_t start = tables->ofsSurfaces;
+  for (std::int32_t s = 0; s < tables->numSurfaces; ++s) {
+    if (start < 0) return Refused();
+    SurfaceRead surface = ReadSurface(r, start, *tables);
+    if (surface.kind == SurfaceRead::Kind::NotASurface) break;
+    if (surface.kind == SurfaceRead::Kind::Broken) return Refused();
+    parse.records.push_back(std::move(surface.record));
+    parse.shaderNames.push_back(std::move(surface.shader));
+    start = surface.next;
+  }
+  parse.ok = true;
+  return parse;
+}
+
+}  // namespace tessary
