@@ -75,6 +75,7 @@ RenderView::RenderView(wxWindow* parent, Workspace& workspace)
 }
 
 RenderView::~RenderView() {
+  if (HasCapture()) ReleaseMouse();
   // The scene's textures are gone by now (the main frame frees them first); releasing the
   // context is all that is left.
   context_.reset();
@@ -101,6 +102,8 @@ bool RenderView::MakeContextCurrent() {
     const wxSize size = GetClientSize();
     AskForVerticalSync();
     InitGLState(size.x, size.y);
+    ws_.trackball.rotation = {0.0f, 0.0f, 0.0f, 1.0f};
+    ws_.trackball.spin = {0.0f, 0.0f, 0.0f, 1.0f};
     // A resize seen before the context existed still sets the viewport and the far plane.
     if (resizedBeforeInit_) ResizeGL(size.x, size.y);
   }

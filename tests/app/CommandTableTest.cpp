@@ -73,15 +73,14 @@ TEST(MenuTree, HasTheMenusItemsAndOrderUsersKnow) {
 }
 
 TEST(Accelerators, ArrowsStepFramesAndShiftStepsEveryModel) {
-  int found = 0;
+  std::vector<std::pair<std::string, int>> arrows;
   for (const Accelerator& a : Accelerators()) {
-    if (a.key == Accelerator::Left && !a.shift) EXPECT_EQ(a.id, 32807), ++found;
-    if (a.key == Accelerator::Left && a.shift) EXPECT_EQ(a.id, 32815), ++found;
-    if (a.key == Accelerator::Right && !a.shift) EXPECT_EQ(a.id, 32806), ++found;
-    if (a.key == Accelerator::Right && a.shift) EXPECT_EQ(a.id, 32816), ++found;
-    if (a.key == Accelerator::Left || a.key == Accelerator::Right) EXPECT_FALSE(a.ctrl || a.alt);
+    if (a.key != Accelerator::Left && a.key != Accelerator::Right) continue;
+    EXPECT_FALSE(a.ctrl || a.alt);
+    arrows.emplace_back(std::string(a.shift ? "Shift+" : "") + (a.key == Accelerator::Left ? "Left" : "Right"), a.id);
   }
-  EXPECT_EQ(found, 4);
+  EXPECT_EQ(arrows, (std::vector<std::pair<std::string, int>>{
+                        {"Left", 32807}, {"Shift+Left", 32815}, {"Right", 32806}, {"Shift+Right", 32816}}));
 }
 
 const int kModelToggles[] = {32813, 32818, 32823, 32819, 32809, 32820, 32825, 32821};
@@ -116,8 +115,10 @@ TEST_F(CommandTableTest, EachModelItemTogglesItsOwnSwitchAndShowsItChecked) {
     const CommandState s = QueryCommandState(ws, id);
     EXPECT_TRUE(s.enabled);
     EXPECT_TRUE(s.checked) << id;
-    for (std::size_t j = 0; j < flags.size(); ++j)
-      if (j != i) EXPECT_EQ(*flags[j], j < i ? 1 : 0) << "item " << id << " touched another switch";
+    for (std::size_t j = 0; j < flags.size(); ++j) {
+      if (j == i) continue;
+      EXPECT_EQ(*flags[j], j < i ? 1 : 0) << "item " << id << " touched another switch";
+    }
   }
   Dispatch(kWireframe);
   EXPECT_EQ(m.wireframe, 0);
