@@ -187,16 +187,5 @@ TEST_F(SurfaceDrawingTest, TagsAndBoundsRestoreTheCapabilitiesTheyTurnOff) {
   End();
 }
 
-TEST_F(SurfaceDrawingTest, AModelWithNoTrianglesIsAnEmptyBatch) {
-  auto model = MakeGridModel({});
-  model->triangles.clear();
-  model->numTriangles = 0;
-  Begin();
-  for (DrawRoutine draw : kTriangleRoutines) draw(model.get());
-  End();
-  EXPECT_TRUE(AllBlack());
-  EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR)) << "every glBegin had its glEnd";
-}
-
 }  // namespace
 }  // namespace tessary
