@@ -1,10 +1,17 @@
 // The main window.
 #include "app/MainFrame.h"
 
+#include <wx/accel.h>
+#include <wx/menu.h>
+
 #include <algorithm>
+#include <vector>
 
 #include "app/CommandIds.h"
+#include "app/CommandTable.h"
+#include "light/LightCommands.h"
 #include "render/RenderView.h"
+#include "scene/ModelCommands.h"
 #include "ui/OptionsBar.h"
 
 namespace tessary {
@@ -21,6 +28,7 @@ MainFrame::MainFrame(Scene& scene, TrackballState& trackball, std::unique_ptr<Wx
 
   renderView = new RenderView(this, ws_);
   optionsBar = new OptionsBar(this);
+  CreateMenuBarAndAccelerators();
 
   Bind(wxEVT_SIZE, &MainFrame::OnSize, this);
   Bind(wxEVT_IDLE, &MainFrame::OnIdle, this);
@@ -59,6 +67,87 @@ void MainFrame::OnSize(wxSizeEvent& event) {
 }
 
 void MainFrame::OnIdle(wxIdleEvent& event) { event.Skip(); }
+
+namespace {
+
+wxMenu* BuildMenu(const MenuEntry& entry, std::vector<int>& itemIds) {
+  auto* menu = new wxMenu;
+  for (const MenuEntry& child : entry.children) {
+    if (!child.children.empty()) {
+      menu->AppendSubMenu(BuildMenu(child, itemIds), wxString::FromUTF8(child.caption));
+    } else if (child.id == 0) {
+      menu->AppendSeparator();
+    } else {
+      menu->Append(cmd::ToWxId(child.id), wxString::FromUTF8(child.caption), wxEmptyString,
+                   IsCheckable(child.id) ? wxITEM_CHECK : wxITEM_NORMAL);
+      itemIds.push_back(child.id);
+    }
+  }
+  return menu;
+}
+
+int KeyCode(const Accelerator& accelerator) {
+  switch (accelerator.key) {
+    case Accelerator::Left: return WXK_LEFT;
+    case Accelerator::Right: return WXK_RIGHT;
+    case Accelerator::Letter: return accelerator.letter;
+    case Accelerator::Insert: return WXK_INSERT;
+    case Accelerator::Delete: return WXK_DELETE;
+    case Accelerator::Backspace: return WXK_BACK;
+    case Accelerator::F6: return WXK_F6;
+  }
+  return 0;
+}
+
+int Modifiers(const Accelerator& accelerator) {
+  return (accelerator.ctrl ? wxACCEL_CTRL : 0) | (accelerator.shift ? wxACCEL_SHIFT : 0) |
+         (accelerator.alt ? wxACCEL_ALT : 0);
+}
+
+}  // namespace
+
+void MainFrame::CreateMenuBarAndAccelerators() {
+  std::vector<int> itemIds;
+  auto* menuBar = new wxMenuBar;
+  for (const MenuEntry& top : MainMenu()) menuBar->Append(BuildMenu(top, itemIds), wxString::FromUTF8(top.caption));
+  SetMenuBar(menuBar);
+
+  std::vector<wxAcceleratorEntry> entries;
+  for (const Accelerator& accelerator : Accelerators())
+    entries.emplace_back(Modifiers(accelerator), KeyCode(accelerator), cmd::ToWxId(accelerator.id));
+  SetAcceleratorTable(wxAcceleratorTable(static_cast<int>(entries.size()), entries.data()));
+
+  // Menu items, accelerators and the bar's buttons all arrive as command numbers.
+  Bind(wxEVT_MENU, &MainFrame::OnCommand, this);
+  Bind(wxEVT_BUTTON, &MainFrame::OnCommand, this);
+  Bind(wxEVT_CHOICE, &MainFrame::OnListSelection, this);
+  Bind(wxEVT_LISTBOX, &MainFrame::OnListSelection, this);
+  // Only the menu items answer update-UI queries. wxGTK asks when a menu opens, never
+  // from idle time: answering for the filter items redraws the view, which must not
+  // happen on every idle pass.
+  for (int id : itemIds) Bind(wxEVT_UPDATE_UI, &MainFrame::OnUpdateCommand, this, cmd::ToWxId(id));
+}
+
+void MainFrame::OnCommand(wxCommandEvent& event) {
+  if (!DispatchCommand(ws_, cmd::FromWxId(event.GetId()))) event.Skip();
+}
+
+void MainFrame::OnUpdateCommand(wxUpdateUIEvent& event) {
+  const int id = cmd::FromWxId(event.GetId());
+  const CommandState state = QueryCommandState(ws_, id);
+  event.Enable(state.enabled);
+  if (IsCheckable(id)) event.Check(state.checked);
+}
+
+void MainFrame::OnListSelection(wxCommandEvent& event) {
+  // event.GetSelection() is the chosen row, wxNOT_FOUND (-1) when nothing is selected.
+  switch (cmd::FromWxId(event.GetId())) {
+    case cmd::kModelListId: SelectModel(ws_, event.GetSelection()); break;
+    case cmd::kModelLightListId: SelectModelLight(ws_, event.GetSelection()); break;
+    case cmd::kGlobalLightListId: SelectGlobalLight(ws_, event.GetSelection()); break;
+    default: event.Skip(); break;
+  }
+}
 
 bool MainFrame::ViewTextureDevice::Ready() {
   return frame_.renderView != nullptr && frame_.renderView->MakeContextCurrent();

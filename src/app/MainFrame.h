@@ -1,6 +1,7 @@
 // The main window: the render view at the left, the options bar (200 pixels) at the
-// right; it receives every command, runs the idle step and frees the scene on shutdown
-// while the GL context still exists.
+// right; it carries the menu and accelerators, receives every command (menu item,
+// accelerator, options-bar button or list) and frees the scene on shutdown while the GL
+// context still exists.
 #pragma once
 
 #include <wx/frame.h>
@@ -52,6 +53,12 @@ class MainFrame : public wxFrame {
   void OnSize(wxSizeEvent& event);
   void OnIdle(wxIdleEvent& event);
   void FreeSceneAndChildren();
+
+  // Menu bar and accelerators from the command table, and the event routing to it.
+  void CreateMenuBarAndAccelerators();
+  void OnCommand(wxCommandEvent& event);
+  void OnUpdateCommand(wxUpdateUIEvent& event);
+  void OnListSelection(wxCommandEvent& event);
 
   std::unique_ptr<WxDesktop> desktop_;
   ViewTextureDevice textures_;

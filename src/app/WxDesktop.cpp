@@ -6,7 +6,14 @@
 #include <wx/msgdlg.h>
 
 #include "app/MainFrame.h"
+#include "light/LightPropertiesDialog.h"
+#include "link/ModelOffsetsDialog.h"
+#include "link/TagLinkageDialog.h"
 #include "render/RenderView.h"
+#include "scene/PanelContents.h"
+#include "ui/AboutBox.h"
+#include "ui/BackgroundColorDialog.h"
+#include "ui/OptionsBar.h"
 
 namespace tessary {
 
@@ -23,7 +30,9 @@ std::optional<FileChoice> RunFileDialog(wxWindow* parent, const std::string& fil
 }  // namespace
 
 void WxDesktop::ShowMessage(const std::string& text) {
-  wxMessageBox(wxString::FromUTF8(text), kApplicationTitle, wxOK | wxICON_WARNING, frame_);
+  // Over the window in front: a dialog's refusal belongs on the dialog, not behind it.
+  wxWindow* front = wxGetActiveWindow();
+  wxMessageBox(wxString::FromUTF8(text), kApplicationTitle, wxOK | wxICON_WARNING, front != nullptr ? front : frame_);
 }
 
 std::optional<FileChoice> WxDesktop::ChooseFileToOpen(const std::string& filter, const std::string& initialName) {
@@ -50,13 +59,39 @@ void WxDesktop::RepaintView() {
   if (frame_ != nullptr && frame_->renderView != nullptr) frame_->renderView->DrawNow();
 }
 
-void WxDesktop::RefreshPanel() {}
+void WxDesktop::RefreshPanel() {
+  if (frame_ != nullptr && frame_->optionsBar != nullptr)
+    frame_->optionsBar->ShowContents(BuildPanelContents(frame_->workspace().scene));
+}
 
-void WxDesktop::RunTagLinkageDialog() {}
-void WxDesktop::RunModelOffsetsDialog(ModelRecord&) {}
-void WxDesktop::RunLightPropertiesDialog(LightRecord&) {}
-void WxDesktop::RunBackgroundColorDialog() {}
-void WxDesktop::RunAboutBox() {}
+void WxDesktop::RunTagLinkageDialog() {
+  if (frame_ == nullptr) return;
+  TagLinkageDialog dialog(frame_, frame_->workspace());
+  dialog.ShowModal();
+}
+
+void WxDesktop::RunModelOffsetsDialog(ModelRecord& model) {
+  if (frame_ == nullptr) return;
+  ModelOffsetsDialog dialog(frame_, frame_->workspace(), model);
+  dialog.ShowModal();
+}
+
+void WxDesktop::RunLightPropertiesDialog(LightRecord& light) {
+  if (frame_ == nullptr) return;
+  LightPropertiesDialog dialog(frame_, frame_->workspace(), light);
+  dialog.ShowModal();
+}
+
+void WxDesktop::RunBackgroundColorDialog() {
+  if (frame_ == nullptr) return;
+  BackgroundColorDialog dialog(frame_, frame_->workspace());
+  dialog.ShowModal();
+}
+
+void WxDesktop::RunAboutBox() {
+  AboutBox dialog(frame_, *this);
+  dialog.ShowModal();
+}
 
 void WxDesktop::CloseMainWindow() {
   if (frame_ != nullptr) frame_->Close();
