@@ -15,7 +15,7 @@
 namespace {
 
 using tessary::ModelRecord;
-using tessary::testing::GridSpec;
+using tessary::testing::GridShape;
 using tessary::testing::OffscreenScene;
 
 constexpr int kWidth = 512;

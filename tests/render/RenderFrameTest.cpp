@@ -16,7 +16,7 @@
 namespace tessary {
 namespace {
 
-using testing::GridSpec;
+using testing::GridShape;
 using testing::Near;
 using testing::OffscreenScene;
 using testing::Rgb;

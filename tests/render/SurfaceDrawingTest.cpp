@@ -11,7 +11,7 @@
 namespace tessary {
 namespace {
 
-using testing::GridSpec;
+using testing::GridShape;
 using testing::MakeGridModel;
 using testing::OffscreenScene;
 using testing::Rgb;

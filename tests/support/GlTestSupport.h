@@ -44,25 +44,25 @@ inline bool Near(const Rgb& a, const Rgb& b, int tolerance) {
 // spanning [x0, x1] x [y0, y1]. Every vertex has the given normal; texture coordinates run
 // from 0 to 1 across the grid. The front faces the +z axis (towards the camera of an
 // unturned view) unless facingAway. One frame, no tags, the grid's box as bounds.
-struct GridSpec {
+struct GridShape {
   double x0 = -5.0, x1 = 5.0, y0 = -5.0, y1 = 5.0, z = 0.0;
   int cells = 10;
   Vec3d normal{0.0, 0.0, 1.0};
   bool facingAway = false;
 };
 
-inline std::unique_ptr<ModelRecord> MakeGridModel(const GridSpec& spec) {
+inline std::unique_ptr<ModelRecord> MakeGridModel(const GridShape& shape) {
   auto model = std::make_unique<ModelRecord>();
   model->name = "grid";
-  const int n = spec.cells;
+  const int n = shape.cells;
   const int side = n + 1;
   auto index = [side](int i, int j) { return static_cast<std::int16_t>(j * side + i); };
   auto frame = std::make_unique<FrameRecord>();
   for (int j = 0; j <= n; ++j) {
     for (int i = 0; i <= n; ++i) {
       const double u = static_cast<double>(i) / n, v = static_cast<double>(j) / n;
-      frame->positions.push_back({spec.x0 + (spec.x1 - spec.x0) * u, spec.y0 + (spec.y1 - spec.y0) * v, spec.z});
-      frame->normals.push_back(spec.normal);
+      frame->positions.push_back({shape.x0 + (shape.x1 - shape.x0) * u, shape.y0 + (shape.y1 - shape.y0) * v, shape.z});
+      frame->normals.push_back(shape.normal);
     }
   }
   auto st = [n](int i, int j) { return std::array<double, 2>{static_cast<double>(i) / n, static_cast<double>(j) / n}; };
@@ -74,7 +74,7 @@ inline std::unique_ptr<ModelRecord> MakeGridModel(const GridSpec& spec) {
       for (const auto& o : order) {
         TriangleRecord tri;
         for (int k = 0; k < 3; ++k) {
-          const int c = o[spec.facingAway ? (3 - k) % 3 : k];
+          const int c = o[shape.facingAway ? (3 - k) % 3 : k];
           tri.vertex[static_cast<std::size_t>(k)] = index(ci[c][0], ci[c][1]);
           tri.st[static_cast<std::size_t>(k)] = st(ci[c][0], ci[c][1]);
         }
@@ -82,9 +82,9 @@ inline std::unique_ptr<ModelRecord> MakeGridModel(const GridSpec& spec) {
       }
     }
   }
-  const float ax = static_cast<float>(spec.x0), bx = static_cast<float>(spec.x1);
-  const float ay = static_cast<float>(spec.y0), by = static_cast<float>(spec.y1);
-  const float z = static_cast<float>(spec.z);
+  const float ax = static_cast<float>(shape.x0), bx = static_cast<float>(shape.x1);
+  const float ay = static_cast<float>(shape.y0), by = static_cast<float>(shape.y1);
+  const float z = static_cast<float>(shape.z);
   frame->boxCorners = {Vec3f{ax, ay, z}, Vec3f{bx, ay, z}, Vec3f{bx, ay, z}, Vec3f{ax, ay, z},
                        Vec3f{ax, by, z}, Vec3f{bx, by, z}, Vec3f{bx, by, z}, Vec3f{ax, by, z}};
   model->numTriangles = static_cast<std::int32_t>(model->triangles.size());
@@ -122,7 +122,7 @@ class OffscreenScene {
     scene.models.push_back(std::move(model));
     return *scene.models.back();
   }
-  ModelRecord& AddGrid(const GridSpec& spec = {}) { return Add(MakeGridModel(spec)); }
+  ModelRecord& AddGrid(const GridShape& shape = {}) { return Add(MakeGridModel(shape)); }
 
   LightRecord& AddLight() {
     scene.lights.push_back(std::make_unique<LightRecord>());
