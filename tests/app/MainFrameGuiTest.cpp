@@ -200,6 +200,25 @@ TEST_F(MainFrameCommandTest, MenuItemsAreGreyedAndCheckedByTheRules) {
   EXPECT_EQ(scene.textureFilter, 1);
 }
 
+TEST_F(MainFrameCommandTest, OpeningTheRealMenuGreysItsItems) {
+  // Nothing has asked yet: wx shows new items enabled.
+  wxMenuItem* wireframe = Item(cmd::kWireframe);
+  ASSERT_TRUE(wireframe->IsEnabled());
+  // A click on the "Model" title: the second title of the bar, after "File", with the
+  // theme's padding of 8 pixels on each side of a title.
+  wxMenuBar* bar = frame->GetMenuBar();
+  const int fileWidth = bar->GetTextExtent("File").x;
+  const int modelWidth = bar->GetTextExtent("Model").x;
+  const wxPoint title = bar->GetScreenPosition() + wxPoint(8 + fileWidth + 8 + 8 + modelWidth / 2, bar->GetSize().y / 2);
+  wxUIActionSimulator mouse;
+  mouse.MouseMove(title);
+  PumpEvents(std::chrono::milliseconds(100));
+  mouse.MouseClick();
+  EXPECT_TRUE(PumpUntil([&] { return !wireframe->IsEnabled(); }, std::chrono::milliseconds(2000)));
+  TypeKey(WXK_ESCAPE);
+  PumpEvents(std::chrono::milliseconds(100));
+}
+
 TEST_F(MainFrameCommandTest, MenuStatesAreAskedWhenAMenuOpensNeverWhenIdle) {
   // Asking for the filter items' state repaints the view, so idle time must not ask.
   PumpEvents(std::chrono::milliseconds(100));
