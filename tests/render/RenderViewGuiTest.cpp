@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "app/MainFrame.h"
 #include "render/RenderView.h"
 #include "support/GuiSupport.h"
@@ -55,8 +57,10 @@ TEST_F(RenderViewTest, AReleasedSpinKeepsTurningOnIdlePassesAndAClickStopsIt) {
   PumpEvents(std::chrono::milliseconds(300));
   EXPECT_NE(trackball.rotation, before);
   EXPECT_GT(view->FramesDrawn(), framesBefore + 3) << "each idle pass draws a frame";
-  EXPECT_NEAR(trackball.rotation[0], 0.0f, 1e-4);
-  EXPECT_NEAR(trackball.rotation[2], 0.0f, 1e-4);
+  // A sideways drag turns about the vertical axis (the client height may be odd, so the
+  // press point can sit half a pixel off the middle: allow a slight tilt).
+  const Quaternion& r = trackball.rotation;
+  EXPECT_GT(std::fabs(r[1]), 20.0f * (std::fabs(r[0]) + std::fabs(r[2])));
 
   // A click without motion stops it.
   Send(wxEVT_LEFT_DOWN, 5, 5, true);
