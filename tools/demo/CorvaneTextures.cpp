@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <map>
+#include <tuple>
 
 #include "support/ImageWriters.h"
 
