@@ -28,19 +28,6 @@ std::optional<int> Store(const std::vector<FloatBinding>& fields, TextSource& so
   return StoreFieldTexts(fields, [&](int id) { return source(id); });
 }
 
-TEST(FieldExchange, LightFieldsShowTheLightsValuesByControl) {
-  LightRecord light;
-  light.position = {1, 2, 3, 0};
-  light.direction = {4, 5, 6, 0};
-  light.ambient = {0.1f, 0.2f, 0.3f, 1};
-  light.diffuse = {0.4f, 0.5f, 0.6f, 1};
-  light.specular = {0.7f, 0.8f, 0.9f, 1};
-  const Texts expected = {{1000, "1"},    {1001, "2"},    {1002, "3"},    {1004, "4"},    {1005, "5"},
-                          {1006, "6"},    {1007, "0.1"},  {1008, "0.2"},  {1009, "0.3"},  {1010, "0.4"},
-                          {1011, "0.5"},  {1012, "0.6"},  {1013, "0.7"},  {1014, "0.8"},  {1015, "0.9"}};
-  EXPECT_EQ(FieldTexts(lightprops::NumberFields(light)), expected);
-}
-
 TEST(FieldExchange, LightFieldsAreReadInTheirExchangeOrderAndTouchNothingElse) {
   LightRecord light;
   light.name = "Key";
