@@ -102,6 +102,9 @@ void OptionsBar::CreateControls() {
   glowMapField = makeField("Model Glow Map");
   AddRowButtons(cmd::kLoadGlowMap);
 
+  // The scroll bar shows when the lights do not fit. One GTK trait remains: a list that
+  // takes the keyboard focus while nothing is selected selects its first row, so tabbing
+  // into the light list when no light is current makes the first one current.
   globalLightList = new wxListBox(this, cmd::ToWxId(cmd::kGlobalLightListId), wxDefaultPosition, wxDefaultSize, 0,
                                   nullptr, wxLB_SINGLE | wxLB_NEEDED_SB | wxBORDER_SUNKEN, wxDefaultValidator,
                                   "Global Light List");
