@@ -4,7 +4,9 @@
 #include <algorithm>
 #include <cmath>
 
+#include "app/ConsoleDesktop.h"
 #include "app/FileIO.h"
+#include "scene/Md3Loader.h"
 #include "scene/SceneOps.h"
 
 namespace tessary {
@@ -207,6 +209,31 @@ void ExportSkinBase(Workspace& ws) {
   const std::vector<std::uint8_t> bytes = EncodeSkinBaseBmp(DrawSkinBase(ws.scene));
   const int cause = WriteFileReplacing(path, bytes);
   if (cause != 0) ws.desktop.ShowMessage("Error Saving: " + std::to_string(cause));
+}
+
+// Every file is loaded, so that all problems are reported in one go; any message at all
+// means the layout would be incomplete, and nothing is written.
+int ExportSkinBaseCommandLine(const std::vector<std::string>& files, const std::optional<std::string>& baseFolder,
+                              const std::string& out, std::ostream& err) {
+  if (files.empty()) {
+    err << "no model files given\n";
+    return 1;
+  }
+  NullTextureDevice textures;  // outlives the scene, whose images name it
+  Scene scene;
+  if (baseFolder) scene.baseFolder = *baseFolder;
+  TrackballState trackball;
+  ConsoleDesktop desktop(err);
+  Workspace ws{scene, trackball, desktop, textures};
+  for (const std::string& file : files) LoadModelFile(ws, file);
+  if (!desktop.shown.empty()) return 1;
+  for (auto& model : scene.models) model->visible = 1;
+  const int cause = WriteFileReplacing(out, EncodeSkinBaseBmp(DrawSkinBase(scene)));
+  if (cause != 0) {
+    err << "Error Saving: " << cause << '\n';
+    return 1;
+  }
+  return 0;
 }
 
 }  // namespace tessary
