@@ -3,6 +3,9 @@
 // a whole, so the caller either gets every record of the file or none. The one exception
 // is a surface whose ident is not "IDP3": it ends the surface list and the surfaces before
 // it are kept, the way the format has always been read.
+// Beyond the file's own consistency, two guards keep a hostile file from costing more than
+// its size: surfaces may not share data, and the records together must fit a memory budget
+// in proportion to the file.
 #include <algorithm>
 #include <array>
 #include <cstdint>
@@ -54,6 +57,36 @@ std::array<Vec3f, 8> BoxCorners(const Vec3f& a, const Vec3f& b) {
   return {Vec3f{a[0], a[1], a[2]}, Vec3f{b[0], a[1], a[2]}, Vec3f{b[0], a[1], b[2]}, Vec3f{a[0], a[1], b[2]},
           Vec3f{a[0], b[1], a[2]}, Vec3f{b[0], b[1], a[2]}, Vec3f{b[0], b[1], b[2]}, Vec3f{a[0], b[1], b[2]}};
 }
+
+// Every record carries its own copy of all frames and tags, so a file of many tiny
+// surfaces (or many tags) over many frames could ask for memory out of all proportion to
+// its size. Records are refused once they would need more than this budget.
+class MemoryBudget {
+ public:
+  explicit MemoryBudget(std::uint64_t fileSize)
+      : left_(std::max<std::uint64_t>(kFloor, fileSize > kCeiling / kPerFileByte ? kCeiling : fileSize * kPerFileByte)) {}
+
+  // Takes the memory of one record; false when it does not fit what is left.
+  bool Take(std::int64_t frames, std::int64_t tags, std::int64_t vertices, std::int64_t triangles) {
+    const auto f = static_cast<std::uint64_t>(frames), g = static_cast<std::uint64_t>(tags),
+               v = static_cast<std::uint64_t>(vertices), n = static_cast<std::uint64_t>(triangles);
+    // Each count is below 2^31 and each size small, so no product here can overflow.
+    const std::uint64_t perFrame = sizeof(FrameRecord) + g * sizeof(TagRecord) + v * 2 * sizeof(Vec3d);
+    if (perFrame != 0 && f > left_ / perFrame) return false;
+    const std::uint64_t cost = f * perFrame + n * sizeof(TriangleRecord) + v * 2 * sizeof(Vec3d) + g * sizeof(TagRecord);
+    if (cost > left_) return false;
+    left_ -= cost;
+    return true;
+  }
+
+ private:
+  // Records take about six times their vertex bytes and a few times the tag bytes they
+  // copy; 64 times the file, and never less than 32 MiB, leaves real models ample room.
+  static constexpr std::uint64_t kPerFileByte = 64;
+  static constexpr std::uint64_t kFloor = 32ULL << 20;
+  static constexpr std::uint64_t kCeiling = 1ULL << 40;
+  std::uint64_t left_;
+};
 
 // What the file header says, and the tables every record shares.
 struct FileTables {
@@ -150,7 +183,7 @@ struct SurfaceTable {
   std::int64_t size;
 };
 
-SurfaceRead ReadSurface(Md3ByteReader& r, std::int64_t start, const FileTables& t) {
+SurfaceRead ReadSurface(Md3ByteReader& r, std::int64_t start, const FileTables& t, MemoryBudget& budget) {
   SurfaceRead result;
   if (!r.Fits(start, 4, 1)) return result;
   if (!r.Matches(start, kIdent)) {
@@ -192,6 +225,8 @@ SurfaceRead ReadSurface(Md3ByteReader& r, std::int64_t start, const FileTables& 
     }
     dataEnd = std::max(dataEnd, start + table.offset + table.count * table.size);
   }
+
+  if (!budget.Take(numFrames, t.numTags, numVerts, numTriangles)) return result;
 
   auto m = std::make_unique<ModelRecord>();
   m->name = FileNameFromPath(name);
@@ -276,6 +311,7 @@ Md3Parse ParseMd3(std::span<const std::uint8_t> bytes) {
   std::optional<FileTables> tables = ReadFileTables(r);
   if (!tables) return Refused();
 
+  MemoryBudget budget(r.Size());
   Md3Parse parse;
   parse.numFrames = tables->numFrames;
   parse.tagNames = tables->tagNames;
@@ -287,7 +323,7 @@ Md3Parse ParseMd3(std::span<const std::uint8_t> bytes) {
   std::int64_t start = tables->ofsSurfaces;
   for (std::int32_t s = 0; s < tables->numSurfaces; ++s) {
     if (start < 0) return Refused();
-    SurfaceRead surface = ReadSurface(r, start, *tables);
+    SurfaceRead surface = ReadSurface(r, start, *tables, budget);
     if (surface.kind == SurfaceRead::Kind::NotASurface) break;
     if (surface.kind == SurfaceRead::Kind::Broken) return Refused();
     parse.records.push_back(std::move(surface.record));

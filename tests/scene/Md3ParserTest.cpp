@@ -355,6 +355,24 @@ TEST(Md3ParserTest, AFileWithoutFramesIsRefusedEvenWhenItsSurfacesAgree) {
   ExpectRefused(Parse(FileWith({}, 0)));
 }
 
+TEST(Md3ParserTest, ManyEmptySurfacesOverManyFramesAreRefusedRatherThanExpanded) {
+  // 1,500 surfaces of 108 bytes each, over 2,000 frames: each record would hold 2,000
+  // frame records, some 3,000,000 in all, from a file of about 270 KB.
+  md3::Surface empty;
+  empty.name = "e";
+  empty.frames.assign(2000, {});
+  md3::File file = FileWith({}, 2000);
+  file.surfaces.assign(1500, empty);
+  ExpectRefused(Parse(file));
+  // The same surfaces over a few frames are fine.
+  empty.frames.assign(3, {});
+  file = FileWith({}, 3);
+  file.surfaces.assign(1500, empty);
+  const Md3Parse p = Parse(file);
+  ASSERT_TRUE(p.ok);
+  EXPECT_EQ(p.records.size(), 1500u);
+}
+
 TEST(Md3ParserTest, ZeroCountTablesNeedNoValidOffset) {
   md3::File file = FileWith({}, 1);
   file.ofsTags = INT32_MAX;  // no tags: never read
