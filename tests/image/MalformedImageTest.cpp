@@ -1,5 +1,5 @@
 // Recognition by first bytes, and what damaged files of every kind do: every prefix of a
-// valid file and every header byte set to a few bad values must decode to either a failure
+// valid file and every byte set to a few bad values must decode to either a failure
 // or a complete image (AddressSanitizer builds catch any stray read).
 #include <gtest/gtest.h>
 
@@ -142,29 +142,16 @@ TEST(MalformedImages, EveryPrefixFailsOrDecodesWhole) {
   }
 }
 
-TEST(MalformedImages, DamagedHeaderFieldsNeverBreakTheDecoder) {
+TEST(MalformedImages, DamagedBytesNeverBreakTheDecoder) {
+  // Every byte, header and data alike, set in turn to values that make sizes, offsets,
+  // run and packet headers extreme.
   for (const Sample& sample : Samples()) {
-    const std::size_t headerBytes = std::min<std::size_t>(sample.bytes.size(), sample.name == "pcx" ? 128 : 64);
-    for (std::size_t at = 0; at < headerBytes; ++at) {
+    for (std::size_t at = 0; at < sample.bytes.size(); ++at) {
       for (std::uint8_t value : {0x00, 0x01, 0x7F, 0x80, 0xC0, 0xFF}) {
         std::vector<std::uint8_t> bytes = sample.bytes;
         bytes[at] = value;
         ExpectWholeOrFailed(DecodeImage(bytes), sample.name + " byte " + std::to_string(at) + " = " +
                                                     std::to_string(value));
-      }
-    }
-  }
-}
-
-TEST(MalformedImages, DamagedPixelDataNeverBreaksTheDecoder) {
-  // Every encoded byte of the run-length formats set to a run or packet header of the
-  // largest count, and to zero.
-  for (const Sample& sample : Samples()) {
-    for (std::size_t at = 0; at < sample.bytes.size(); ++at) {
-      for (std::uint8_t value : {0x00, 0xC0, 0xFF}) {
-        std::vector<std::uint8_t> bytes = sample.bytes;
-        bytes[at] = value;
-        ExpectWholeOrFailed(DecodeImage(bytes), sample.name + " byte " + std::to_string(at));
       }
     }
   }
