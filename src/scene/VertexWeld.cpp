@@ -83,15 +83,15 @@ void WeldVertices(ModelRecord& m) {
   for (auto& tri : m.triangles) {
     for (auto& v : tri.vertex) v = static_cast<std::int16_t>(newIndex[static_cast<std::size_t>(v)]);
   }
+  // Groups are numbered in order of first appearance, so group k opened at an old index of
+  // at least k: compacting front to back in place never overwrites a vertex still needed.
   for (auto& frame : m.frames) {
-    std::vector<Vec3d> positions(firstOfGroup.size());
-    std::vector<Vec3d> normals(firstOfGroup.size());
     for (std::size_t k = 0; k < firstOfGroup.size(); ++k) {
-      positions[k] = frame->positions[firstOfGroup[k]];
-      normals[k] = frame->normals[firstOfGroup[k]];
+      frame->positions[k] = frame->positions[firstOfGroup[k]];
+      frame->normals[k] = frame->normals[firstOfGroup[k]];
     }
-    frame->positions = std::move(positions);
-    frame->normals = std::move(normals);
+    frame->positions.resize(firstOfGroup.size());
+    frame->normals.resize(firstOfGroup.size());
   }
   m.numVertices = static_cast<std::int32_t>(firstOfGroup.size());
 }
