@@ -2,6 +2,7 @@
 #include "app/ModelViewerApp.h"
 
 #include "app/MainFrame.h"
+#include "scene/Md3Loader.h"
 
 wxIMPLEMENT_APP_NO_MAIN(tessary::ModelViewerApp);
 
@@ -32,7 +33,7 @@ bool ModelViewerApp::OnInit() {
 void ModelViewerApp::OpenStartupFiles() {
   if (mainFrame == nullptr) return;
   if (startupCommandLine.baseFolder) scene.baseFolder = *startupCommandLine.baseFolder;
-  // (model files are opened here once the loader is in place)
+  for (const std::string& file : startupCommandLine.files) LoadModelFile(mainFrame->workspace(), file);
 }
 
 }  // namespace tessary

@@ -7,6 +7,9 @@
 
 #include "app/CommandLine.h"
 #include "app/ModelViewerApp.h"
+#include "image/SkinBase.h"
+#include "render/HeadlessRender.h"
+#include "scene/ModelInfo.h"
 
 int main(int argc, char** argv) {
   using tessary::CommandLine;
@@ -23,9 +26,15 @@ int main(int argc, char** argv) {
   switch (commandLine.mode) {
     case CommandLine::Mode::Viewer:
       break;
-    default:
-      std::cerr << "tessary: this mode is not available in this build\n";
-      return 2;
+    case CommandLine::Mode::Info:
+      return tessary::PrintModelInfo(commandLine.files, commandLine.json, std::cout);
+    case CommandLine::Mode::Render:
+      return tessary::RenderToPngCommandLine(commandLine, std::cerr);
+    case CommandLine::Mode::ExportSkinBase:
+      return tessary::ExportSkinBaseCommandLine(commandLine.files, commandLine.baseFolder, commandLine.output,
+                                                std::cerr);
+    case CommandLine::Mode::Help:
+      break;
   }
   tessary::ModelViewerApp::SetStartupCommandLine(commandLine);
   // wx sees only the program name: every option has been read already.
