@@ -48,9 +48,6 @@ class Canvas {
     }
     *p = result;
   }
-  int Width() const { return width_; }
-  int Height() const { return height_; }
-
  private:
   std::span<std::uint32_t> pixels_;
   int width_;

@@ -1,16 +1,33 @@
 // Loading an image file: read, decode, then give the image its texture object.
 #include "image/TextureFile.h"
 
+#include <new>
+
 #include "app/FileIO.h"
 #include "scene/SceneOps.h"
 
 namespace tessary {
 
+namespace {
+
+// The file's decoded image, or the failure to report. The size limits keep an image to
+// 256 MB at most; should even that not be available, the file is treated as one that
+// cannot be shown rather than let the failure escape the command.
+DecodeResult ReadAndDecode(const std::string& path) {
+  try {
+    const auto bytes = ReadWholeFile(path);
+    if (!bytes) return DecodeResult{std::nullopt, ""};
+    return DecodeImage(*bytes);
+  } catch (const std::bad_alloc&) {
+    return DecodeResult{std::nullopt, kNotRecognizedMessage};
+  }
+}
+
+}  // namespace
+
 std::unique_ptr<ImageRGBA> LoadTextureFile(const std::string& path, TextureDevice& textures,
                                            Desktop& desktop) {
-  const auto bytes = ReadWholeFile(path);
-  if (!bytes) return nullptr;
-  DecodeResult decoded = DecodeImage(*bytes);
+  DecodeResult decoded = ReadAndDecode(path);
   if (!decoded.ok()) {
     if (!decoded.message.empty()) desktop.ShowMessage(decoded.message);
     return nullptr;
