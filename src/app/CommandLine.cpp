@@ -7,9 +7,10 @@ namespace tessary {
 
 const char* UsageText() {
   return "Usage:\n"
-         "  tessary [--base DIR] [FILE.md3 ...]\n"
+         "  tessary [--base DIR] [--light] [FILE.md3 ...]\n"
          "      Open the viewer, with the files loaded in order. DIR is the folder that\n"
-         "      texture names inside the models are resolved against.\n"
+         "      texture names inside the models are resolved against. --light adds one\n"
+         "      default light and shines it on every model given.\n"
          "  tessary --info [--json] FILE.md3 ...\n"
          "      Print each file's frame count, tags and surfaces; no window is opened.\n"
          "  tessary --render OUT.png [--size WxH] [--frame N] [--light] [--fit]\n"
@@ -80,7 +81,6 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
       renderOnly = true;
       if (next(value) && !ParseInt(value, cl.frame)) cl.error = "--frame needs a whole number";
     } else if (a == "--light") {
-      renderOnly = true;
       cl.light = true;
     } else if (a == "--fit") {
       renderOnly = true;
@@ -96,7 +96,9 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
   if (!cl.error.empty() || cl.mode == CommandLine::Mode::Help) return cl;
   if (cl.json && cl.mode != CommandLine::Mode::Info) cl.error = "--json goes with --info";
   else if (renderOnly && cl.mode != CommandLine::Mode::Render)
-    cl.error = "--size, --frame, --light and --fit go with --render";
+    cl.error = "--size, --frame and --fit go with --render";
+  else if (cl.light && cl.mode != CommandLine::Mode::Render && cl.mode != CommandLine::Mode::Viewer)
+    cl.error = "--light goes with the viewer or --render";
   else if (cl.mode != CommandLine::Mode::Viewer && cl.files.empty())
     cl.error = "no model files given";
   return cl;

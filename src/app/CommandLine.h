@@ -16,7 +16,7 @@ struct CommandLine {
   std::string output;                // --render OUT.png, --export-skinbase OUT.bmp
   int width = 512, height = 384;     // --size WxH
   int frame = 0;                     // --frame N
-  bool light = false;                // --light
+  bool light = false;                // --light (viewer and --render)
   bool fit = false;                  // --fit
   std::string error;                 // non-empty when the arguments could not be read
 };

@@ -2,6 +2,7 @@
 #include "app/ModelViewerApp.h"
 
 #include "app/MainFrame.h"
+#include "light/LightCommands.h"
 #include "scene/Md3Loader.h"
 
 wxIMPLEMENT_APP_NO_MAIN(tessary::ModelViewerApp);
@@ -33,7 +34,13 @@ bool ModelViewerApp::OnInit() {
 void ModelViewerApp::OpenStartupFiles() {
   if (mainFrame == nullptr) return;
   if (startupCommandLine.baseFolder) scene.baseFolder = *startupCommandLine.baseFolder;
-  for (const std::string& file : startupCommandLine.files) LoadModelFile(mainFrame->workspace(), file);
+  Workspace& ws = mainFrame->workspace();
+  for (const std::string& file : startupCommandLine.files) LoadModelFile(ws, file);
+  if (startupCommandLine.light && !scene.models.empty()) {
+    AddLightToEveryModel(scene);
+    ws.desktop.RequestSceneRedraw();
+    ws.desktop.RefreshPanel();
+  }
 }
 
 }  // namespace tessary

@@ -110,6 +110,16 @@ void SelectModelLight(Workspace& ws, int selectedRow) {
   if (valid) SceneChanged(ws);
 }
 
+void AddLightToEveryModel(Scene& scene) {
+  scene.lights.push_back(std::make_unique<LightRecord>());
+  LightRecord* light = scene.lights.back().get();
+  scene.currentLight = scene.LightCount() - 1;
+  for (auto& model : scene.models) {
+    model->modelLights.push_back(ModelLightRef{light, 1});
+    model->currentModelLight = static_cast<std::int32_t>(model->modelLights.size()) - 1;
+  }
+}
+
 void EditCurrentLight(Workspace& ws) {
   LightRecord* light = ws.scene.CurrentLight();
   if (light == nullptr) return;

@@ -17,6 +17,7 @@
 #include "render/PngWriter.h"
 #include "render/RenderFrame.h"
 #include "render/SurfaceDrawing.h"
+#include "light/LightCommands.h"
 #include "scene/Md3Loader.h"
 
 namespace tessary {
@@ -26,16 +27,6 @@ namespace {
 // The fixed camera: 3 units from the origin with a vertical field of view of 30 degrees.
 constexpr double kCameraDistance = 3.0;
 constexpr double kHalfFieldOfView = 15.0 * std::numbers::pi / 180.0;
-
-void AddLightToEveryModel(Scene& scene) {
-  scene.lights.push_back(std::make_unique<LightRecord>());
-  LightRecord* light = scene.lights.back().get();
-  scene.currentLight = scene.LightCount() - 1;
-  for (auto& model : scene.models) {
-    model->modelLights.push_back(ModelLightRef{light, 1});
-    model->currentModelLight = static_cast<std::int32_t>(model->modelLights.size()) - 1;
-  }
-}
 
 }  // namespace
 

@@ -14,6 +14,13 @@ TEST(CommandLine, ViewerTakesBaseFolderAndFilesInOrder) {
   EXPECT_EQ(cl.files, (std::vector<std::string>{"a.md3", "b.md3"}));
 }
 
+TEST(CommandLine, TheViewerCanStartWithALight) {
+  auto cl = ParseCommandLine({"--light", "m.md3"});
+  EXPECT_EQ(cl.error, "");
+  EXPECT_EQ(cl.mode, CommandLine::Mode::Viewer);
+  EXPECT_TRUE(cl.light);
+}
+
 TEST(CommandLine, NoArgumentsIsThePlainViewer) {
   auto cl = ParseCommandLine({});
   EXPECT_EQ(cl.error, "");
@@ -43,7 +50,8 @@ TEST(CommandLine, RefusesWhatItCannotRead) {
   EXPECT_NE(ParseCommandLine({"--render", "o.png", "--frame", "x", "m"}).error, "");
   EXPECT_NE(ParseCommandLine({"--info", "--render", "o.png", "m"}).error, "");
   EXPECT_NE(ParseCommandLine({"--json", "m"}).error, "");                    // --json without --info
-  EXPECT_NE(ParseCommandLine({"--light", "m"}).error, "");                   // render option alone
+  EXPECT_NE(ParseCommandLine({"--fit", "m"}).error, "");                     // render option alone
+  EXPECT_NE(ParseCommandLine({"--info", "--light", "m"}).error, "");
   EXPECT_NE(ParseCommandLine({"--frobnicate"}).error, "");
 }
 

@@ -167,6 +167,23 @@ TEST_F(LightCommandsTest, SelectionHandlersTakeValidRowsOnly) {
   EXPECT_EQ(desktop.sceneRedraws, 2);
 }
 
+TEST_F(LightCommandsTest, ACommandLineLightShinesOnEveryModel) {
+  AddLight(ws);  // an existing light is left alone
+  ModelRecord& a = AddModel();
+  ModelRecord& b = AddModel();
+  b.modelLights = {{Light(0), 0}};
+  AddLightToEveryModel(scene);
+  ASSERT_EQ(scene.LightCount(), 2);
+  EXPECT_EQ(scene.currentLight, 1);
+  ASSERT_EQ(a.modelLights.size(), 1u);
+  EXPECT_EQ(a.modelLights[0].light, Light(1));
+  EXPECT_EQ(a.currentModelLight, 0);
+  ASSERT_EQ(b.modelLights.size(), 2u);
+  EXPECT_EQ(b.modelLights[1].light, Light(1));
+  EXPECT_EQ(b.modelLights[1].enabled, 1);
+  EXPECT_EQ(b.currentModelLight, 1);
+}
+
 TEST_F(LightCommandsTest, PropertiesRedrawBeforeAndRefreshAfterTheDialog) {
   AddLight(ws);
   desktop.ClearRecords();
