@@ -13,6 +13,7 @@
 #include "render/RenderView.h"
 #include "scene/ModelCommands.h"
 #include "ui/OptionsBar.h"
+#include "view/ViewCommands.h"
 
 namespace tessary {
 
@@ -31,8 +32,10 @@ MainFrame::MainFrame(Scene& scene, TrackballState& trackball, std::unique_ptr<Wx
   CreateMenuBarAndAccelerators();
 
   Bind(wxEVT_SIZE, &MainFrame::OnSize, this);
-  Bind(wxEVT_IDLE, &MainFrame::OnIdle, this);
   LayoutChildren();
+  // The first spin step gives the view its first paint (once it is on screen; the idle
+  // step itself lives in the view).
+  ApplySpin(ws_);
 }
 
 MainFrame::~MainFrame() { FreeSceneAndChildren(); }
@@ -65,8 +68,6 @@ void MainFrame::OnSize(wxSizeEvent& event) {
   event.Skip();
   LayoutChildren();
 }
-
-void MainFrame::OnIdle(wxIdleEvent& event) { event.Skip(); }
 
 namespace {
 

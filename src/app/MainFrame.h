@@ -51,7 +51,6 @@ class MainFrame : public wxFrame {
   };
 
   void OnSize(wxSizeEvent& event);
-  void OnIdle(wxIdleEvent& event);
   void FreeSceneAndChildren();
 
   // Menu bar and accelerators from the command table, and the event routing to it.
