@@ -24,13 +24,19 @@ build: configure
 run: build
 	@if [ -z "$$DISPLAY" ] && [ -z "$$WAYLAND_DISPLAY" ]; then \
 	  echo "No display found: start the viewer from a desktop session (or under xvfb-run)."; exit 1; fi
-	$(BUILD)/tessary --base samples $(SAMPLES)
+	$(BUILD)/tessary --base samples --light $(SAMPLES)
 
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 
 bench: build
 	$(BUILD)/bench/tessary_bench --benchmark_min_time=0.2
+
+FUZZ_SECONDS ?= 60
+fuzz: deps
+	cmake -S . -B build-fuzz -DTESSARY_FUZZ=ON -DCMAKE_CXX_COMPILER=clang++-14 -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+	cmake --build build-fuzz -j $(JOBS) --target Md3Fuzzer ImageFuzzer LightFileFuzzer
+	scripts/run-fuzzers.sh build-fuzz/fuzz $(FUZZ_SECONDS)
 
 test-asan:
 	$(MAKE) test BUILD=build-asan CMAKE_FLAGS="-DTESSARY_SANITIZE=ON -DTESSARY_BUILD_BENCH=OFF"
@@ -39,4 +45,4 @@ install: build
 	cmake --install $(BUILD)
 
 clean:
-	rm -rf $(BUILD) build-asan
+	rm -rf $(BUILD) build-asan build-fuzz fuzz/out

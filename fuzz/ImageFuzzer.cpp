@@ -1,0 +1,18 @@
+// Fuzzes image decoding exactly as a texture file is read: the format is recognised from
+// the first bytes and the matching decoder runs. A decoded image must be whole.
+#include <cstdlib>
+
+#include "image/ImageDecoder.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  using namespace tessary;
+  DecodeResult result = DecodeImage(std::span<const std::uint8_t>(data, size));
+  if (!result.ok()) return 0;
+  const ImageRGBA& image = *result.image;
+  if (image.width < 1 || image.height < 1) std::abort();
+  if (image.pixels.size() != static_cast<std::size_t>(image.width) * static_cast<std::size_t>(image.height) * 4)
+    std::abort();
+  for (std::size_t i = 3; i < image.pixels.size(); i += 4)
+    if (image.pixels[i] != 255) std::abort();
+  return 0;
+}
