@@ -78,10 +78,6 @@ const std::vector<Accelerator>& Accelerators() {
 
 namespace {
 
-void SceneChanged(Workspace& ws) {
-  ws.desktop.RequestSceneRedraw();
-  ws.desktop.RefreshPanel();
-}
 
 // The switch of the current model that a "Model" menu item toggles, or none.
 std::int32_t ModelRecord::*ModelFlag(int id) {
@@ -103,20 +99,20 @@ void ToggleModelFlag(Workspace& ws, std::int32_t ModelRecord::*flag) {
   if (model == nullptr) return;
   std::int32_t& value = model->*flag;
   value = value == 1 ? 0 : 1;
-  SceneChanged(ws);
+  ws.SceneChanged();
 }
 
 void EditOffsets(Workspace& ws) {
   ModelRecord* model = ws.scene.CurrentModel();
   if (model == nullptr) return;
   ws.desktop.RunModelOffsetsDialog(*model);
-  SceneChanged(ws);
+  ws.SceneChanged();
 }
 
 void EditBackgroundColor(Workspace& ws) {
   ws.desktop.RequestSceneRedraw();
   ws.desktop.RunBackgroundColorDialog();
-  SceneChanged(ws);
+  ws.SceneChanged();
 }
 
 // Map commands come in threes per row: load, clear, switch.

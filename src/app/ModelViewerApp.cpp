@@ -38,8 +38,7 @@ void ModelViewerApp::OpenStartupFiles() {
   for (const std::string& file : startupCommandLine.files) LoadModelFile(ws, file);
   if (startupCommandLine.light && !scene.models.empty()) {
     AddLightToEveryModel(scene);
-    ws.desktop.RequestSceneRedraw();
-    ws.desktop.RefreshPanel();
+    ws.SceneChanged();
   }
 }
 

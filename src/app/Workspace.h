@@ -15,6 +15,13 @@ struct Workspace {
   TrackballState& trackball;
   Desktop& desktop;
   TextureDevice& textures;
+
+  // What every command that changed the scene ends with: the view is redrawn first, then
+  // the options bar shows the new state.
+  void SceneChanged() const {
+    desktop.RequestSceneRedraw();
+    desktop.RefreshPanel();
+  }
 };
 
 }  // namespace tessary

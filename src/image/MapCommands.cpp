@@ -12,10 +12,6 @@ constexpr const char* kImageFilter =
     "Supported Formats (*.pcx;*.bmp;*.tga)|*.pcx;*.bmp;*.tga|DeluxePaint PCX (*.pcx)|*.pcx|"
     "Microsoft Bitmap (*.bmp)|*.bmp|Targa Truevision (*.tga)|*.tga|All Files (*.*)|*.*";
 
-void SceneChanged(Workspace& ws) {
-  ws.desktop.RequestSceneRedraw();
-  ws.desktop.RefreshPanel();
-}
 
 // The extension the selected filter entry stands for; "All Files" and "Supported Formats"
 // fall back to PCX.
@@ -40,14 +36,14 @@ void LoadMap(Workspace& ws, MapSlot slot) {
   if (!image) return;  // the slot keeps its old image; the loader has said why
   // The old image (and its texture object) goes only now that the new one exists.
   model->MapImage(slot) = std::move(image);
-  SceneChanged(ws);
+  ws.SceneChanged();
 }
 
 void ClearMap(Workspace& ws, MapSlot slot) {
   ModelRecord* model = ws.scene.CurrentModel();
   if (model == nullptr) return;
   ReleaseImage(model->MapImage(slot));
-  SceneChanged(ws);
+  ws.SceneChanged();
 }
 
 void ToggleMap(Workspace& ws, MapSlot slot) {
@@ -55,7 +51,7 @@ void ToggleMap(Workspace& ws, MapSlot slot) {
   if (model == nullptr) return;
   std::int32_t& flag = model->mapEnabled[slot];
   flag = flag == 1 ? 0 : 1;
-  SceneChanged(ws);
+  ws.SceneChanged();
 }
 
 }  // namespace tessary

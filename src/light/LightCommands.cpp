@@ -8,10 +8,6 @@ namespace tessary {
 
 namespace {
 
-void SceneChanged(Workspace& ws) {
-  ws.desktop.RequestSceneRedraw();
-  ws.desktop.RefreshPanel();
-}
 
 // After a reference was removed: a selection past the end moves to the first reference,
 // and to none when no reference is left.
@@ -36,7 +32,7 @@ std::int32_t Toggled(std::int32_t value) { return value == 1 ? 0 : 1; }
 void AddLight(Workspace& ws) {
   ws.scene.currentLight = ws.scene.LightCount();
   ws.scene.lights.push_back(std::make_unique<LightRecord>());
-  SceneChanged(ws);
+  ws.SceneChanged();
 }
 
 void RemoveLight(Workspace& ws) {
@@ -62,14 +58,14 @@ void RemoveLight(Workspace& ws) {
   scene.lights.erase(scene.lights.begin() + scene.currentLight);
   if (scene.currentLight >= scene.LightCount()) scene.currentLight = 0;
   if (scene.lights.empty()) scene.currentLight = -1;
-  SceneChanged(ws);
+  ws.SceneChanged();
 }
 
 void ToggleLight(Workspace& ws) {
   LightRecord* light = ws.scene.CurrentLight();
   if (light == nullptr) return;
   light->enabled = Toggled(light->enabled);
-  SceneChanged(ws);
+  ws.SceneChanged();
 }
 
 void AttachLight(Workspace& ws) {
@@ -78,7 +74,7 @@ void AttachLight(Workspace& ws) {
   if (model == nullptr || light == nullptr) return;
   model->currentModelLight = static_cast<std::int32_t>(model->modelLights.size());
   model->modelLights.push_back(ModelLightRef{light, 1});
-  SceneChanged(ws);
+  ws.SceneChanged();
 }
 
 void DetachLight(Workspace& ws) {
@@ -86,20 +82,20 @@ void DetachLight(Workspace& ws) {
   ModelRecord& model = *ws.scene.CurrentModel();
   model.modelLights.erase(model.modelLights.begin() + model.currentModelLight);
   FixModelLightSelection(model);
-  SceneChanged(ws);
+  ws.SceneChanged();
 }
 
 void ToggleModelLight(Workspace& ws) {
   ModelLightRef* ref = CurrentReference(ws);
   if (ref == nullptr) return;
   ref->enabled = Toggled(ref->enabled);
-  SceneChanged(ws);
+  ws.SceneChanged();
 }
 
 void SelectGlobalLight(Workspace& ws, int selectedRow) {
   const bool valid = ws.scene.IsLightIndex(selectedRow);
   ws.scene.currentLight = valid ? selectedRow : -1;
-  if (valid) SceneChanged(ws);
+  if (valid) ws.SceneChanged();
 }
 
 void SelectModelLight(Workspace& ws, int selectedRow) {
@@ -107,7 +103,7 @@ void SelectModelLight(Workspace& ws, int selectedRow) {
   if (model == nullptr) return;
   const bool valid = selectedRow >= 0 && selectedRow < static_cast<int>(model->modelLights.size());
   model->currentModelLight = valid ? selectedRow : -1;
-  if (valid) SceneChanged(ws);
+  if (valid) ws.SceneChanged();
 }
 
 void AddLightToEveryModel(Scene& scene) {
@@ -126,7 +122,7 @@ void EditCurrentLight(Workspace& ws) {
   ws.desktop.RequestSceneRedraw();
   ws.desktop.RunLightPropertiesDialog(*light);
   // Whatever the dialog ended with, a new name must show in both light lists.
-  SceneChanged(ws);
+  ws.SceneChanged();
 }
 
 }  // namespace tessary

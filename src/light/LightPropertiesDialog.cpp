@@ -49,8 +49,7 @@ bool LightPropertiesDialog::TransferDataFromWindow() {
 void LightPropertiesDialog::OnApply(wxCommandEvent&) {
   if (!TransferDataFromWindow()) return;
   // The panel is refreshed too, so that a new name shows in both light lists at once.
-  ws_.desktop.RequestSceneRedraw();
-  ws_.desktop.RefreshPanel();
+  ws_.SceneChanged();
 }
 
 }  // namespace tessary

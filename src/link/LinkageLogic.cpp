@@ -27,11 +27,6 @@ ModelRecord* LinkageLogic::Selected() {
                                                : nullptr;
 }
 
-void LinkageLogic::SceneChanged() {
-  ws_.desktop.RequestSceneRedraw();
-  ws_.desktop.RefreshPanel();
-}
-
 void LinkageLogic::FillModelList() {
   const int remembered = models_.selection;
   models_.rows.clear();
@@ -104,7 +99,7 @@ void LinkageLogic::ModelChosen(int row) {
   // Moving to another model touches no link.
   models_.selection = row;
   FillModelList();
-  SceneChanged();
+  ws_.SceneChanged();
 }
 
 void LinkageLogic::PivotChosen(int row) {
@@ -113,7 +108,7 @@ void LinkageLogic::PivotChosen(int row) {
   model->pivotTag = static_cast<std::int16_t>(row - 1);
   RebuildChildLists(ws_.scene);
   FillPivotList();
-  SceneChanged();
+  ws_.SceneChanged();
 }
 
 void LinkageLogic::ParentChosen(int row) {
@@ -138,7 +133,7 @@ void LinkageLogic::ParentChosen(int row) {
         RebuildChildLists(scene);
         parents_.selection = row;
         FillAnchorList();
-        SceneChanged();
+        ws_.SceneChanged();
         return;
       }
       ++counter;
@@ -147,7 +142,7 @@ void LinkageLogic::ParentChosen(int row) {
   model->parentIndex = -1;
   RebuildChildLists(scene);
   FillParentList();
-  SceneChanged();
+  ws_.SceneChanged();
 }
 
 void LinkageLogic::AnchorChosen(int row) {
@@ -165,7 +160,7 @@ void LinkageLogic::AnchorChosen(int row) {
     RebuildChildLists(scene);
     FillParentList();
   }
-  SceneChanged();
+  ws_.SceneChanged();
 }
 
 }  // namespace tessary

@@ -48,7 +48,6 @@ class LinkageLogic {
   void FillPivotList();
   void FillParentList();
   void FillAnchorList();
-  void SceneChanged();
 
   Workspace& ws_;
   LinkageList models_;

@@ -34,8 +34,7 @@ bool ModelOffsetsDialog::TransferDataFromWindow() { return StoreFields(offsets::
 void ModelOffsetsDialog::OnApply(wxCommandEvent&) {
   TransferDataFromWindow();
   // The model moves at once; after a refused field this only repaints what was there.
-  ws_.desktop.RequestSceneRedraw();
-  ws_.desktop.RefreshPanel();
+  ws_.SceneChanged();
 }
 
 }  // namespace tessary

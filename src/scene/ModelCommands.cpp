@@ -8,10 +8,6 @@ namespace tessary {
 
 namespace {
 
-void SceneChanged(Workspace& ws) {
-  ws.desktop.RequestSceneRedraw();
-  ws.desktop.RefreshPanel();
-}
 
 }  // namespace
 
@@ -26,21 +22,21 @@ void OpenModel(Workspace& ws) {
 void RemoveCurrentModel(Workspace& ws) {
   if (!ws.scene.IsModelIndex(ws.scene.currentModel)) return;
   RemoveModelAt(ws.scene, ws.scene.currentModel);
-  SceneChanged(ws);
+  ws.SceneChanged();
 }
 
 void ToggleModelVisible(Workspace& ws) {
   ModelRecord* model = ws.scene.CurrentModel();
   if (model == nullptr) return;
   model->visible = model->visible == 1 ? 0 : 1;
-  SceneChanged(ws);
+  ws.SceneChanged();
 }
 
 void SelectModel(Workspace& ws, int selectedRow) {
   ws.scene.currentModel = -1;
   if (!ws.scene.IsModelIndex(selectedRow)) return;
   ws.scene.currentModel = selectedRow;
-  SceneChanged(ws);
+  ws.SceneChanged();
 }
 
 }  // namespace tessary

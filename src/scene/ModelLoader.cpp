@@ -25,8 +25,7 @@ void LoadModelFile(Workspace& ws, const std::string& path) {
     ws.scene.models.push_back(std::move(record));
     ws.scene.currentModel = ws.scene.ModelCount() - 1;
   }
-  ws.desktop.RequestSceneRedraw();
-  ws.desktop.RefreshPanel();
+  ws.SceneChanged();
 }
 
 }  // namespace tessary

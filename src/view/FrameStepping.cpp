@@ -27,24 +27,21 @@ void StepCurrentModel(Workspace& ws, int delta) {
   ModelRecord* model = ws.scene.CurrentModel();
   if (model == nullptr || !CanStep(*model)) return;
   StepFrame(*model, delta);
-  ws.desktop.RequestSceneRedraw();
-  ws.desktop.RefreshPanel();
+  ws.SceneChanged();
 }
 
 void StepAllModels(Workspace& ws, int delta) {
   for (auto& model : ws.scene.models) {
     if (model && CanStep(*model)) StepFrame(*model, delta);
   }
-  ws.desktop.RequestSceneRedraw();
-  ws.desktop.RefreshPanel();
+  ws.SceneChanged();
 }
 
 void ToggleLockFrame(Workspace& ws) {
   ModelRecord* model = ws.scene.CurrentModel();
   if (model == nullptr) return;
   model->lockFrame = model->lockFrame == 1 ? 0 : 1;
-  ws.desktop.RequestSceneRedraw();
-  ws.desktop.RefreshPanel();
+  ws.SceneChanged();
 }
 
 }  // namespace tessary

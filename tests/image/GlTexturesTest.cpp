@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "image/GlTextures.h"
-#include "image/TempFolder.h"
+#include "support/TempFolder.h"
 #include "image/TextureFile.h"
 #include "render/OffscreenContext.h"
 #include "support/ImageWriters.h"
@@ -201,7 +201,7 @@ TEST_F(GlTexturesTest, TextureObjectsLiveAsLongAsTheirImages) {
 }
 
 TEST_F(GlTexturesTest, ALoadedFileReachesTheTexture) {
-  imagetest::TempFolder folder;
+  testing::TempFolder folder;
   testing::TgaImage tga;
   tga.width = 2;
   tga.height = 2;

@@ -6,7 +6,7 @@
 
 #include "app/FileIO.h"
 #include "image/SkinBase.h"
-#include "image/TempFolder.h"
+#include "support/TempFolder.h"
 #include "support/ImageWriters.h"
 #include "support/Md3Writer.h"
 
@@ -33,7 +33,7 @@ std::uint8_t RedAt(const std::vector<std::uint8_t>& bmp, int x, int y) {
 
 class SkinBaseCommandLineTest : public ::testing::Test {
  protected:
-  imagetest::TempFolder folder;
+  testing::TempFolder folder;
   std::ostringstream err;
 };
 

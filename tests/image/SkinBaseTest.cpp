@@ -11,7 +11,7 @@
 #include "image/ImageDecoder.h"
 #include "image/SkinBase.h"
 #include "image/ImageTestHelpers.h"
-#include "image/TempFolder.h"
+#include "support/TempFolder.h"
 #include "support/FakeTextureDevice.h"
 #include "support/ScriptedDesktop.h"
 
@@ -261,7 +261,7 @@ TEST(EncodeSkinBaseBmp, WritesTheFixedHeaderAndBottomUpRows) {
 
 class ExportSkinBaseTest : public ::testing::Test {
  protected:
-  imagetest::TempFolder folder;
+  testing::TempFolder folder;
   Scene scene;
   TrackballState trackball;
   testing::ScriptedDesktop desktop;

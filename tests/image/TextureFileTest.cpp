@@ -3,7 +3,7 @@
 
 #include "image/TextureFile.h"
 #include "image/ImageTestHelpers.h"
-#include "image/TempFolder.h"
+#include "support/TempFolder.h"
 #include "support/FakeTextureDevice.h"
 #include "support/ImageWriters.h"
 #include "support/ScriptedDesktop.h"
@@ -32,7 +32,7 @@ std::vector<std::uint8_t> TwoPixelBmp() {
 
 class TextureFileTest : public ::testing::Test {
  protected:
-  imagetest::TempFolder folder;
+  testing::TempFolder folder;
   testing::FakeTextureDevice textures;
   testing::ScriptedDesktop desktop;
 };

@@ -6,7 +6,7 @@
 #include <unistd.h>
 
 #include "image/ImageTestHelpers.h"
-#include "image/TempFolder.h"
+#include "support/TempFolder.h"
 #include "scene/TextureResolution.h"
 #include "support/FakeTextureDevice.h"
 #include "support/ImageWriters.h"
@@ -34,7 +34,7 @@ class TextureResolutionTest : public ::testing::Test {
     scene.baseFolder = folder / "base";
   }
 
-  imagetest::TempFolder folder;
+  testing::TempFolder folder;
   Scene scene;
   TrackballState trackball;
   testing::ScriptedDesktop desktop;

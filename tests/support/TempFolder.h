@@ -10,14 +10,14 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-namespace tessary::imagetest {
+namespace tessary::testing {
 
 class TempFolder {
  public:
   TempFolder() {
     const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
     path_ = std::filesystem::temp_directory_path() /
-            ("tessary-image-" + std::to_string(::getpid()) + "-" + info->test_suite_name() + "-" + info->name());
+            ("tessary-test-" + std::to_string(::getpid()) + "-" + info->test_suite_name() + "-" + info->name());
     std::filesystem::remove_all(path_);
     std::filesystem::create_directories(path_);
   }
@@ -44,4 +44,4 @@ class TempFolder {
   std::filesystem::path path_;
 };
 
-}  // namespace tessary::imagetest
+}  // namespace tessary::testing
