@@ -1,3 +1,4 @@
+// Reading the command line: the viewer with its files, the headless modes and what is refused.
 #include <gtest/gtest.h>
 
 #include "app/CommandLine.h"
@@ -5,65 +6,46 @@
 namespace tessary {
 namespace {
 
-TEST(CommandLine, ViewerTakesBaseFolderAndFilesInOrder) {
-  auto cl = ParseCommandLine({"a.md3", "--base", "/games/baseq3", "b.md3"});
-  ASSERT_EQ(cl.error, "");
-  EXPECT_EQ(cl.mode, CommandLine::Mode::Viewer);
-  ASSERT_TRUE(cl.baseFolder.has_value());
-  EXPECT_EQ(*cl.baseFolder, "/games/baseq3");
-  EXPECT_EQ(cl.files, (std::vector<std::string>{"a.md3", "b.md3"}));
+// What a command line comes to, in one line: "help" and "error" first, as the program
+// checks them, else the mode, the files and every setting.
+std::string Parsed(const std::vector<std::string>& args) {
+  const CommandLine cl = ParseCommandLine(args);
+  if (cl.mode == CommandLine::Mode::Help) return "help";
+  if (!cl.error.empty()) return "error";
+  const char* const modes[] = {"viewer", "help", "info", "render", "skinbase"};
+  std::string text = modes[static_cast<int>(cl.mode)];
+  for (const std::string& file : cl.files) text += " " + file;
+  if (cl.baseFolder) text += " base=" + *cl.baseFolder;
+  if (!cl.output.empty()) text += " out=" + cl.output;
+  text += " " + std::to_string(cl.width) + "x" + std::to_string(cl.height) + " frame=" + std::to_string(cl.frame);
+  return text + (cl.json ? " json" : "") + (cl.light ? " light" : "") + (cl.fit ? " fit" : "");
 }
 
-TEST(CommandLine, TheViewerCanStartWithALight) {
-  auto cl = ParseCommandLine({"--light", "m.md3"});
-  EXPECT_EQ(cl.error, "");
-  EXPECT_EQ(cl.mode, CommandLine::Mode::Viewer);
-  EXPECT_TRUE(cl.light);
-}
-
-TEST(CommandLine, NoArgumentsIsThePlainViewer) {
-  auto cl = ParseCommandLine({});
-  EXPECT_EQ(cl.error, "");
-  EXPECT_EQ(cl.mode, CommandLine::Mode::Viewer);
-  EXPECT_FALSE(cl.baseFolder.has_value());
-  EXPECT_TRUE(cl.files.empty());
-}
-
-TEST(CommandLine, RenderOptions) {
-  auto cl = ParseCommandLine({"--render", "out.png", "--size", "64x48", "--frame", "-3", "--light", "--fit", "m.md3"});
-  ASSERT_EQ(cl.error, "");
-  EXPECT_EQ(cl.mode, CommandLine::Mode::Render);
-  EXPECT_EQ(cl.output, "out.png");
-  EXPECT_EQ(cl.width, 64);
-  EXPECT_EQ(cl.height, 48);
-  EXPECT_EQ(cl.frame, -3);
-  EXPECT_TRUE(cl.light);
-  EXPECT_TRUE(cl.fit);
-  EXPECT_EQ(cl.files, std::vector<std::string>{"m.md3"});
+TEST(CommandLine, ReadsTheViewerAndTheHeadlessModes) {
+  EXPECT_EQ(Parsed({}), "viewer 512x384 frame=0");
+  EXPECT_EQ(Parsed({"a.md3", "--base", "/q3/baseq3", "--light", "b.md3"}),
+            "viewer a.md3 b.md3 base=/q3/baseq3 512x384 frame=0 light");
+  EXPECT_EQ(Parsed({"--render", "out.png", "--size", "64x48", "--frame", "-3", "--light", "--fit", "m.md3"}),
+            "render m.md3 out=out.png 64x48 frame=-3 light fit");
+  EXPECT_EQ(Parsed({"--info", "--json", "--", "--odd-name.md3"}), "info --odd-name.md3 512x384 frame=0 json");
+  EXPECT_EQ(Parsed({"--export-skinbase", "s.bmp", "m.md3"}), "skinbase m.md3 out=s.bmp 512x384 frame=0");
+  EXPECT_EQ(Parsed({"x.md3", "--help"}), "help");
+  EXPECT_EQ(Parsed({"--help", "--frobnicate"}), "help");
 }
 
 TEST(CommandLine, RefusesWhatItCannotRead) {
-  EXPECT_NE(ParseCommandLine({"--render"}).error, "");                       // missing value
-  EXPECT_NE(ParseCommandLine({"--render", "o.png"}).error, "");              // no files
-  EXPECT_NE(ParseCommandLine({"--render", "o.png", "--size", "0x5", "m"}).error, "");
-  EXPECT_NE(ParseCommandLine({"--render", "o.png", "--size", "12", "m"}).error, "");
-  EXPECT_NE(ParseCommandLine({"--render", "o.png", "--frame", "x", "m"}).error, "");
-  EXPECT_NE(ParseCommandLine({"--info", "--render", "o.png", "m"}).error, "");
-  EXPECT_NE(ParseCommandLine({"--json", "m"}).error, "");                    // --json without --info
-  EXPECT_NE(ParseCommandLine({"--fit", "m"}).error, "");                     // render option alone
-  EXPECT_NE(ParseCommandLine({"--info", "--light", "m"}).error, "");
-  EXPECT_NE(ParseCommandLine({"--frobnicate"}).error, "");
-}
-
-TEST(CommandLine, DoubleDashEndsOptions) {
-  auto cl = ParseCommandLine({"--info", "--", "--odd-name.md3"});
-  ASSERT_EQ(cl.error, "");
-  EXPECT_EQ(cl.files, std::vector<std::string>{"--odd-name.md3"});
-}
-
-TEST(CommandLine, HelpWinsOverEverythingElse) {
-  EXPECT_EQ(ParseCommandLine({"x.md3", "--help"}).mode, CommandLine::Mode::Help);
-  EXPECT_EQ(ParseCommandLine({"--help", "--frobnicate"}).mode, CommandLine::Mode::Help);
+  const std::vector<std::vector<std::string>> refused = {
+      {"--render"},                                 // a missing value
+      {"--render", "o.png"},                        // no files
+      {"--render", "o.png", "--size", "0x5", "m"},  // an empty picture
+      {"--render", "o.png", "--size", "12", "m"},   // no height
+      {"--render", "o.png", "--frame", "x", "m"},   // no number
+      {"--info", "--render", "o.png", "m"},         // two modes
+      {"--json", "m"},                              // --json without --info
+      {"--fit", "m"},                               // a render option without --render
+      {"--info", "--light", "m"},                   // --light without a picture
+      {"--frobnicate"}};
+  for (const auto& args : refused) EXPECT_EQ(Parsed(args), "error") << args[0] << " ... (" << args.size() << ")";
 }
 
 }  // namespace

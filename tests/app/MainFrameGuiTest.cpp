@@ -1,17 +1,12 @@
+// The main window under a real window system: its size and layout, the menu bar and the
+// menu items' states, the keys, the spin that goes on after a drag, and the shutdown that
+// frees the scene while the GL context is current.
 #include <gtest/gtest.h>
 
-#include "app/MainFrame.h"
-#include "render/RenderView.h"
-#include "support/GuiSupport.h"
-#include "ui/OptionsBar.h"
-
-#include <wx/choice.h>
-#include <wx/listbox.h>
 #include <wx/menu.h>
 #include <wx/uiaction.h>
 
 #include "app/CommandIds.h"
-#include "app/CommandTable.h"
 #include "ui/GuiTestDesktop.h"
 
 // Last: X11 headers define macros (None, Status, ...) that clash with ordinary names.
@@ -20,276 +15,185 @@
 namespace tessary {
 namespace {
 
+using namespace std::chrono_literals;
 using testing::PumpEvents;
 using testing::PumpUntil;
 
-class MainFrameTest : public ::testing::Test {
+class MainFrameTest : public testing::GuiTest {
  protected:
-  void SetUp() override {
-    frame = new MainFrame(scene, trackball);
-    frame->Show();
-    ASSERT_TRUE(PumpUntil([&] { return frame->renderView->FramesDrawn() > 0; }));
-  }
-  void TearDown() override {
-    if (frame != nullptr) frame->Destroy();
-    PumpEvents(std::chrono::milliseconds(50));
-  }
-  Scene scene;
-  TrackballState trackball;
-  MainFrame* frame = nullptr;
-};
-
-TEST_F(MainFrameTest, OpensAt512By384WithTheBarAtTheRight) {
-  EXPECT_EQ(frame->GetSize(), wxSize(512, 384));
-  EXPECT_EQ(frame->GetTitle(), "Corvane's Tessary");
-  const wxSize client = frame->GetClientSize();
-  EXPECT_EQ(frame->optionsBar->GetRect(), wxRect(client.x - 200, 0, 200, client.y));
-  EXPECT_EQ(frame->renderView->GetRect(), wxRect(0, 0, client.x - 200, client.y));
-  EXPECT_TRUE(frame->renderView->HasContext());
-}
-
-TEST_F(MainFrameTest, NarrowingShrinksOnlyTheView) {
-  frame->SetClientSize(350, 300);
-  PumpEvents();
-  EXPECT_EQ(frame->optionsBar->GetRect(), wxRect(150, 0, 200, 300));
-  EXPECT_EQ(frame->renderView->GetRect(), wxRect(0, 0, 150, 300));
-
-  // Asked to be narrower than the bar; GTK keeps the window at least as wide as its menu
-  // bar, so whatever width results, the bar keeps its 200 pixels at the right edge and the
-  // view gets what is left, never a negative width.
-  frame->SetClientSize(120, 300);
-  PumpEvents();
-  const int width = frame->GetClientSize().x;
-  EXPECT_LT(width, 350);
-  EXPECT_EQ(frame->optionsBar->GetRect(), wxRect(width - 200, 0, 200, 300));
-  EXPECT_EQ(frame->renderView->GetSize().x, std::max(0, width - 200));
-}
-
-// Deletes texture names only when told, and notes whether a GL context was current.
-class ContextCheckingDevice final : public TextureDevice {
- public:
-  std::uint32_t CreateTexture() override { return 0; }
-  void UploadTexture(const ImageRGBA&) override {}
-  void DeleteTexture(std::uint32_t name) override {
-    deleted.push_back(name);
-    contextCurrent.push_back(glXGetCurrentContext() != nullptr);
-  }
-  std::vector<std::uint32_t> deleted;
-  std::vector<bool> contextCurrent;
-};
-
-TEST_F(MainFrameTest, ClosingFreesModelsAndLightsWhileTheContextIsCurrent) {
-  ContextCheckingDevice device;
-  for (std::uint32_t name : {7u, 8u}) {
-    auto model = std::make_unique<ModelRecord>();
-    model->textureMap = std::make_unique<ImageRGBA>();
-    model->textureMap->textureName = name;
-    model->textureMap->device = &device;
-    scene.models.push_back(std::move(model));
-  }
-  scene.models[1]->glowMap = std::make_unique<ImageRGBA>();
-  scene.models[1]->glowMap->textureName = 9;
-  scene.models[1]->glowMap->device = &device;
-  scene.lights.push_back(std::make_unique<LightRecord>());
-  scene.currentModel = 1;
-
-  frame->Close(true);
-  frame = nullptr;
-  PumpEvents();
-
-  EXPECT_EQ(device.deleted, (std::vector<std::uint32_t>{7, 8, 9}));
-  EXPECT_EQ(device.contextCurrent, (std::vector<bool>{true, true, true}));
-  EXPECT_TRUE(scene.models.empty());
-  EXPECT_TRUE(scene.lights.empty());
-}
-
-// The menu, the accelerators and the exit command, with a desktop that records dialogs.
-class MainFrameCommandTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    auto owned = std::make_unique<testing::GuiTestDesktop>();
-    desktop = owned.get();
-    frame = new MainFrame(scene, trackball, std::move(owned));
-    frame->SetPosition(wxPoint(0, 0));
-    frame->Show();
-    ASSERT_TRUE(PumpUntil([&] { return frame->renderView->FramesDrawn() > 0; }));
-  }
-  void TearDown() override {
-    if (frame != nullptr) frame->Destroy();
-    PumpEvents(std::chrono::milliseconds(50));
-  }
   wxMenuItem* Item(int command) { return frame->GetMenuBar()->FindItem(cmd::ToWxId(command)); }
+  void Choose(int command) {
+    wxCommandEvent choose(wxEVT_MENU, cmd::ToWxId(command));
+    frame->ProcessWindowEvent(choose);
+  }
   // What wx does as a menu opens: the update-UI pass over its items.
-  void OpenMenu(const char* caption) {
-    wxMenuBar* bar = frame->GetMenuBar();
-    wxMenu* menu = bar->GetMenu(static_cast<std::size_t>(bar->FindMenu(caption)));
+  void OpenMenu(const char* title) {
+    wxMenu* menu = frame->GetMenuBar()->GetMenu(static_cast<std::size_t>(frame->GetMenuBar()->FindMenu(title)));
     wxMenuEvent open(wxEVT_MENU_OPEN, 0, menu);
     open.SetEventObject(menu);
     frame->ProcessWindowEvent(open);
   }
-  void TypeKey(int key, int modifiers = wxMOD_NONE) {
-    wxUIActionSimulator keyboard;
-    keyboard.Char(key, modifiers);
-  }
-
-  Scene scene;
-  TrackballState trackball;
-  testing::GuiTestDesktop* desktop = nullptr;
-  MainFrame* frame = nullptr;
 };
 
-// Compares a wx menu with its entry of the command table, item by item.
-void ExpectMenuMatches(const wxMenu& menu, const MenuEntry& entry, const std::string& path) {
-  ASSERT_EQ(menu.GetMenuItemCount(), entry.children.size()) << path;
-  std::size_t i = 0;
+TEST_F(MainFrameTest, OpensAt512By384WithTheBarAtTheRightAndNarrowingShrinksOnlyTheView) {
+  EXPECT_EQ(frame->GetSize(), wxSize(512, 384));
+  EXPECT_EQ(frame->GetTitle(), "Corvane's Tessary");
+  const wxSize client = frame->GetClientSize();
+  EXPECT_EQ(bar->GetRect(), wxRect(client.x - 200, 0, 200, client.y));
+  EXPECT_EQ(frame->renderView->GetRect(), wxRect(0, 0, client.x - 200, client.y));
+  frame->SetClientSize(350, 300);
+  PumpEvents();
+  EXPECT_EQ(bar->GetRect(), wxRect(150, 0, 200, 300));
+  EXPECT_EQ(frame->renderView->GetRect(), wxRect(0, 0, 150, 300));
+  // Narrower than the bar: GTK keeps the window as wide as its menu bar, but whatever the
+  // width, the bar keeps its 200 pixels at the right and the view never gets a negative width.
+  frame->SetClientSize(120, 300);
+  PumpEvents();
+  const int width = frame->GetClientSize().x;
+  EXPECT_LT(width, 350);
+  EXPECT_EQ(bar->GetRect(), wxRect(width - 200, 0, 200, 300));
+  EXPECT_EQ(frame->renderView->GetSize().x, std::max(0, width - 200));
+}
+
+// The menu as text: "caption=command" for an item (with "v" when it carries a check mark),
+// "caption[...]" for a submenu, "-" for a separator, each followed by "|".
+std::string MenuText(const wxMenu& menu) {
+  std::string text;
   for (const wxMenuItem* item : menu.GetMenuItems()) {
-    const MenuEntry& expected = entry.children[i++];
-    const std::string where = path + " > " + expected.caption;
-    if (!expected.children.empty()) {
-      ASSERT_NE(item->GetSubMenu(), nullptr) << where;
-      EXPECT_EQ(item->GetItemLabel().utf8_string(), expected.caption) << where;
-      ExpectMenuMatches(*item->GetSubMenu(), expected, where);
-    } else if (expected.id == 0) {
-      EXPECT_TRUE(item->IsSeparator()) << where;
-    } else {
-      EXPECT_EQ(cmd::FromWxId(item->GetId()), expected.id) << where;
-      EXPECT_EQ(item->GetItemLabel().utf8_string(), expected.caption) << where;
-      EXPECT_EQ(item->IsCheckable(), IsCheckable(expected.id)) << where;
-    }
+    const std::string caption = item->GetItemLabel().utf8_string();
+    if (item->IsSeparator()) text += "-";
+    else if (item->GetSubMenu() != nullptr) text += caption + "[" + MenuText(*item->GetSubMenu()) + "]";
+    else text += caption + "=" + std::to_string(cmd::FromWxId(item->GetId())) + (item->IsCheckable() ? "v" : "");
+    text += "|";
   }
+  return text;
 }
 
-TEST_F(MainFrameCommandTest, TheMenuBarMirrorsTheCommandTable) {
-  wxMenuBar* bar = frame->GetMenuBar();
-  ASSERT_NE(bar, nullptr);
-  const auto& table = MainMenu();
-  ASSERT_EQ(bar->GetMenuCount(), table.size());
-  for (std::size_t i = 0; i < table.size(); ++i) {
-    EXPECT_EQ(bar->GetMenuLabel(i).utf8_string(), table[i].caption);
-    ExpectMenuMatches(*bar->GetMenu(i), table[i], table[i].caption);
-  }
-}
+TEST_F(MainFrameTest, MenuItemsAreInTheirPlacesAndGreyedAndCheckedAsAMenuOpens) {
+  const char* const expected[] = {
+      "&File[Set Base Folder...=32772|Light Transfer[Export to LGT=32811|Import from LGT=32812|]|"
+      "Export[Skinbase (*.bmp)=32824|]|-|E&xit=57665|]",
+      "Model[Environment Map=32813v|Additive Effect=32818v|Shell Effect=32823v|Double-sided=32819v|Wireframe=32809v|"
+      "Display Tags=32820v|Display Bounds=32825v|Lock Frame=32821v|Offsets...=32822|]",
+      "&Rendering[&Texture[&Nearest=32773v|&Linear=32774v|Near-&MIP=32775v|&Bi-MIP=32776v|&Tri-MIP=32777v|]|"
+      "Multi-Pass[&Fast=32778v|&Safe=32779v|]|Background Color...=32814|Model Links...=32817|]",
+      "&Help[&About Corvane's Tessary=57664|]"};
+  wxMenuBar* menuBar = frame->GetMenuBar();
+  ASSERT_EQ(menuBar->GetMenuCount(), 4u);
+  for (std::size_t i = 0; i < 4; ++i)
+    EXPECT_EQ(menuBar->GetMenuLabel(i).utf8_string() + "[" + MenuText(*menuBar->GetMenu(i)) + "]", expected[i]);
 
-TEST_F(MainFrameCommandTest, MenuItemsAreGreyedAndCheckedByTheRules) {
   OpenMenu("Model");
-  for (int command : {cmd::kEnvironmentMap, cmd::kWireframe, cmd::kLockFrame, cmd::kDisplayBounds}) {
-    EXPECT_FALSE(Item(command)->IsEnabled()) << command;
-    EXPECT_FALSE(Item(command)->IsChecked()) << command;
-  }
+  for (int command : {cmd::kEnvironmentMap, cmd::kWireframe, cmd::kLockFrame, cmd::kDisplayBounds})
+    EXPECT_FALSE(Item(command)->IsEnabled() || Item(command)->IsChecked()) << command;
   EXPECT_TRUE(Item(cmd::kOffsets)->IsEnabled());
-
-  ModelRecord& model = testing::AddTestModel(scene, "torso");
-  model.wireframe = 1;
+  AddModel("torso").wireframe = 1;
   scene.currentModel = 0;
   OpenMenu("Model");
-  EXPECT_TRUE(Item(cmd::kWireframe)->IsEnabled());
-  EXPECT_TRUE(Item(cmd::kWireframe)->IsChecked());
-  EXPECT_TRUE(Item(cmd::kShellEffect)->IsEnabled());
-  EXPECT_FALSE(Item(cmd::kShellEffect)->IsChecked());
+  EXPECT_TRUE(Item(cmd::kWireframe)->IsEnabled() && Item(cmd::kWireframe)->IsChecked());
+  EXPECT_TRUE(Item(cmd::kShellEffect)->IsEnabled() && !Item(cmd::kShellEffect)->IsChecked());
 
+  // The filter items' states redraw the view, so idle time must never ask for them.
+  const int repaints = desktop->repaints;
+  PumpEvents(400ms);
+  EXPECT_EQ(desktop->repaints, repaints);
   OpenMenu("Rendering");
-  EXPECT_TRUE(Item(cmd::kFilterTriMip)->IsChecked());
+  EXPECT_GT(desktop->repaints, repaints);
+  EXPECT_TRUE(Item(cmd::kFilterTriMip)->IsChecked() && Item(cmd::kMultiPassFast)->IsChecked());
   EXPECT_FALSE(Item(cmd::kFilterLinear)->IsChecked());
-  EXPECT_TRUE(Item(cmd::kMultiPassFast)->IsChecked());
-  // Choosing an item moves the check mark at the next opening.
-  wxCommandEvent chooseLinear(wxEVT_MENU, cmd::ToWxId(cmd::kFilterLinear));
-  frame->ProcessWindowEvent(chooseLinear);
+  Choose(cmd::kFilterLinear);
   OpenMenu("Rendering");
   EXPECT_TRUE(Item(cmd::kFilterLinear)->IsChecked());
   EXPECT_FALSE(Item(cmd::kFilterTriMip)->IsChecked());
-  EXPECT_EQ(scene.textureFilter, 1);
 }
 
-TEST_F(MainFrameCommandTest, OpeningTheRealMenuGreysItsItems) {
-  // Nothing has asked yet: wx shows new items enabled.
-  wxMenuItem* wireframe = Item(cmd::kWireframe);
-  ASSERT_TRUE(wireframe->IsEnabled());
-  // A click on the "Model" title: the second title of the bar, after "File", with the
-  // theme's padding of 8 pixels on each side of a title.
-  wxMenuBar* bar = frame->GetMenuBar();
-  const int fileWidth = bar->GetTextExtent("File").x;
-  const int modelWidth = bar->GetTextExtent("Model").x;
-  const wxPoint title = bar->GetScreenPosition() + wxPoint(8 + fileWidth + 8 + 8 + modelWidth / 2, bar->GetSize().y / 2);
-  wxUIActionSimulator mouse;
-  mouse.MouseMove(title);
-  PumpEvents(std::chrono::milliseconds(100));
-  mouse.MouseClick();
-  EXPECT_TRUE(PumpUntil([&] { return !wireframe->IsEnabled(); }, std::chrono::milliseconds(2000)));
-  TypeKey(WXK_ESCAPE);
-  PumpEvents(std::chrono::milliseconds(100));
-}
-
-TEST_F(MainFrameCommandTest, MenuStatesAreAskedWhenAMenuOpensNeverWhenIdle) {
-  // Asking for the filter items' state repaints the view, so idle time must not ask.
-  PumpEvents(std::chrono::milliseconds(100));
-  const int before = desktop->viewRepaints;
-  PumpEvents(std::chrono::milliseconds(400));
-  EXPECT_EQ(desktop->viewRepaints, before);
-  OpenMenu("Rendering");
-  EXPECT_GT(desktop->viewRepaints, before);
-}
-
-TEST_F(MainFrameCommandTest, ArrowKeysStepFramesEvenWhenABarListHasTheFocus) {
-  ModelRecord& first = testing::AddTestModel(scene, "legs");
-  testing::AddTestModel(scene, "torso");
-  testing::AddTestLight(scene, "Key Light");
-  testing::AddTestLight(scene, "Fill Light");
+TEST_F(MainFrameTest, ArrowKeysStepFramesEvenFromTheBarsListsAndCtrlOAndCtrlNDoNothing) {
+  ModelRecord& legs = AddModel("legs");
+  ModelRecord& torso = AddModel("torso");
+  AddLight("Key");
+  AddLight("Fill");
   scene.currentModel = 0;
   scene.currentLight = 1;
   desktop->RefreshPanel();
   frame->Raise();
-  frame->optionsBar->globalLightList->SetFocus();
-  ASSERT_TRUE(PumpUntil([&] { return wxWindow::FindFocus() == frame->optionsBar->globalLightList; }));
-
-  TypeKey(WXK_RIGHT);
-  EXPECT_TRUE(PumpUntil([&] { return first.currentFrame == 1; }));
-  TypeKey(WXK_LEFT, wxMOD_SHIFT);  // every model
-  EXPECT_TRUE(PumpUntil([&] { return scene.models[1]->currentFrame == 2; }));
-  EXPECT_EQ(first.currentFrame, 0);
-  // The light list itself did not take the keys.
-  EXPECT_EQ(scene.currentLight, 1);
-
-  frame->optionsBar->modelList->SetFocus();
-  PumpUntil([&] { return wxWindow::FindFocus() == frame->optionsBar->modelList; });
-  TypeKey(WXK_LEFT);
-  EXPECT_TRUE(PumpUntil([&] { return first.currentFrame == 2; }));
+  bar->globalLightList->SetFocus();
+  ASSERT_TRUE(PumpUntil([&] { return wxWindow::FindFocus() == bar->globalLightList; }));
+  wxUIActionSimulator keyboard;
+  // Right and Left step the current model, with Shift every model.
+  const std::tuple<int, int, int, int> keys[] = {  // key, modifiers, then the frames of legs and torso
+      {WXK_RIGHT, wxMOD_NONE, 1, 0}, {WXK_RIGHT, wxMOD_SHIFT, 2, 1}, {WXK_LEFT, wxMOD_SHIFT, 1, 0}, {WXK_LEFT, wxMOD_NONE, 0, 0}};
+  for (const auto& [key, modifiers, legsFrame, torsoFrame] : keys) {
+    keyboard.Char(key, modifiers);
+    EXPECT_TRUE(PumpUntil([&] { return legs.currentFrame == legsFrame && torso.currentFrame == torsoFrame; }))
+        << key << " " << modifiers;
+  }
+  EXPECT_EQ(scene.currentLight, 1) << "the light list did not take the keys";
+  bar->modelList->SetFocus();
+  PumpUntil([&] { return wxWindow::FindFocus() == bar->modelList; });
+  keyboard.Char(WXK_LEFT);
+  EXPECT_TRUE(PumpUntil([&] { return legs.currentFrame == 2; }));
   EXPECT_EQ(scene.currentModel, 0);
-}
 
-TEST_F(MainFrameCommandTest, CtrlOAndCtrlNDoNothing) {
   frame->renderView->SetFocus();
   PumpEvents();
-  const int redraws = desktop->sceneRedraws;
-  TypeKey('O', wxMOD_CONTROL);
-  TypeKey('N', wxMOD_CONTROL);
-  PumpEvents(std::chrono::milliseconds(300));
-  EXPECT_TRUE(desktop->fileDialogs.empty());
+  const int redraws = desktop->redraws;
+  keyboard.Char('O', wxMOD_CONTROL);
+  keyboard.Char('N', wxMOD_CONTROL);
+  PumpEvents(300ms);
   EXPECT_TRUE(desktop->dialogs.empty());
-  EXPECT_EQ(desktop->sceneRedraws, redraws);
+  EXPECT_EQ(desktop->redraws, redraws);
 }
 
-TEST_F(MainFrameCommandTest, DialogCommandsReachTheDesktop) {
-  for (int command : {cmd::kBackgroundColor, cmd::kModelLinks, cmd::kAppAbout, cmd::kOffsets}) {
-    wxCommandEvent choose(wxEVT_MENU, cmd::ToWxId(command));
-    frame->ProcessWindowEvent(choose);
+TEST_F(MainFrameTest, ALeftDragLeavesTheModelTurningOverIdlePassesUntilAClick) {
+  RenderView* view = frame->renderView;
+  auto mouse = [&](wxEventType type, int x, bool left) {
+    wxMouseEvent event(type);
+    event.SetEventObject(view);
+    event.m_x = x;
+    event.m_y = view->GetClientSize().y / 2;
+    event.m_leftDown = left;
+    view->GetEventHandler()->ProcessEvent(event);
+  };
+  mouse(wxEVT_LEFT_DOWN, 100, true);
+  mouse(wxEVT_MOTION, 110, true);
+  mouse(wxEVT_LEFT_UP, 110, false);
+  ASSERT_EQ(trackball.spinActive, 1);
+  for (int pass = 0; pass < 2; ++pass) {
+    const Quaternion before = trackball.rotation;
+    PumpEvents(150ms);
+    EXPECT_NE(trackball.rotation, before) << "pass " << pass;
   }
-  // Offsets needs a current model; there is none.
-  EXPECT_EQ(desktop->dialogs, (std::vector<std::string>{"background", "linkage", "about"}));
+  mouse(wxEVT_LEFT_DOWN, 5, true);
+  mouse(wxEVT_LEFT_UP, 5, false);
+  EXPECT_EQ(trackball.spinActive, 0);
+  const Quaternion stopped = trackball.rotation;
+  PumpEvents(150ms);
+  EXPECT_EQ(trackball.rotation, stopped);
 }
 
-TEST_F(MainFrameCommandTest, ExitClosesTheWindowAndFreesTheScene) {
-  testing::AddTestModel(scene, "torso");
-  testing::AddTestLight(scene, "Key Light");
-  bool destroyed = false;
-  frame->Bind(wxEVT_DESTROY, [&](wxWindowDestroyEvent& event) {
-    if (event.GetEventObject() == frame) destroyed = true;
-    event.Skip();
-  });
-  wxCommandEvent exit(wxEVT_MENU, cmd::ToWxId(cmd::kAppExit));
-  frame->ProcessWindowEvent(exit);
-  ASSERT_TRUE(PumpUntil([&] { return destroyed; }));
+// Notes every texture object deleted and whether a GL context was current at the time.
+class ContextCheckingDevice final : public TextureDevice {
+ public:
+  std::uint32_t CreateTexture() override { return 0; }
+  void UploadTexture(const ImageRGBA&) override {}
+  void DeleteTexture(std::uint32_t name) override { deleted.push_back({name, glXGetCurrentContext() != nullptr}); }
+  std::vector<std::pair<std::uint32_t, bool>> deleted;
+};
+
+TEST_F(MainFrameTest, ExitClosesTheWindowAndFreesTheSceneWhileTheContextIsCurrent) {
+  ContextCheckingDevice device;
+  const std::pair<MapSlot, std::uint32_t> maps[] = {{kTextureSlot, 7}, {kGlowSlot, 8}};
+  for (auto [slot, name] : maps) {
+    ModelRecord& model = AddModel("m");
+    PutMap(model, slot, "map");
+    model.MapImage(slot)->textureName = name;
+    model.MapImage(slot)->device = &device;
+  }
+  AddLight("Key");
+  Choose(cmd::kAppExit);
   frame = nullptr;
-  EXPECT_TRUE(scene.models.empty());
+  ASSERT_TRUE(PumpUntil([&] { return scene.models.empty(); }));
+  EXPECT_EQ(device.deleted, (std::vector<std::pair<std::uint32_t, bool>>{{7, true}, {8, true}}));
   EXPECT_TRUE(scene.lights.empty());
 }
 

@@ -1,18 +1,26 @@
-// The real wx desktop with its modal parts scripted, for GUI tests: messages and file
-// dialogs are recorded instead of shown, the modal dialogs are recorded (or run for real
-// when a test asks), and redraws and refreshes are counted on their way to the windows.
-// Also helpers that put models, maps and lights into a scene by hand.
+// For GUI tests: the real wx desktop with its modal parts scripted, and a fixture with a
+// real main window. Messages are recorded instead of shown; open-file dialogs are recorded
+// and answered from a queue (Cancel when it is empty); the modal dialogs are recorded, and
+// run for real when a test asks; redraws, repaints and refreshes are counted on their way.
 #pragma once
 
+#include <wx/button.h>
+#include <wx/choice.h>
+#include <wx/listbox.h>
+#include <wx/textctrl.h>
+
 #include <cstdlib>
+#include <deque>
 #include <memory>
-#include <optional>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include "app/MainFrame.h"
 #include "app/WxDesktop.h"
+#include "render/RenderView.h"
 #include "support/GuiSupport.h"
+#include "ui/OptionsBar.h"
 
 namespace tessary::testing {
 
@@ -20,90 +28,107 @@ class GuiTestDesktop : public WxDesktop {
  public:
   void ShowMessage(const std::string& text) override { messages.push_back(text); }
   std::optional<FileChoice> ChooseFileToOpen(const std::string& filter, const std::string&) override {
-    fileDialogs.push_back("open " + filter);
-    return std::nullopt;
+    dialogs.push_back("open " + filter);
+    if (answers.empty()) return std::nullopt;
+    const FileChoice choice{answers.front(), 1};
+    answers.pop_front();
+    return choice;
   }
-  std::optional<FileChoice> ChooseFileToSave(const std::string& filter, const std::string&) override {
-    fileDialogs.push_back("save " + filter);
-    return std::nullopt;
-  }
-  std::optional<std::string> ChooseFolder(const std::string& title) override {
-    fileDialogs.push_back("folder " + title);
-    return std::nullopt;
-  }
-  void RequestSceneRedraw() override {
-    ++sceneRedraws;
-    WxDesktop::RequestSceneRedraw();
-  }
-  void RepaintView() override {
-    ++viewRepaints;
-    WxDesktop::RepaintView();
-  }
-  void RefreshPanel() override {
-    ++panelRefreshes;
-    WxDesktop::RefreshPanel();
-  }
-  void RunTagLinkageDialog() override { Run("linkage", [this] { WxDesktop::RunTagLinkageDialog(); }); }
-  void RunModelOffsetsDialog(ModelRecord& m) override {
-    Run("offsets", [&] { WxDesktop::RunModelOffsetsDialog(m); });
-  }
-  void RunLightPropertiesDialog(LightRecord& l) override {
-    Run("lightprops", [&] { WxDesktop::RunLightPropertiesDialog(l); });
-  }
-  void RunBackgroundColorDialog() override { Run("background", [this] { WxDesktop::RunBackgroundColorDialog(); }); }
-  void RunAboutBox() override { Run("about", [this] { WxDesktop::RunAboutBox(); }); }
+  void RequestSceneRedraw() override { ++redraws; WxDesktop::RequestSceneRedraw(); }
+  void RepaintView() override { ++repaints; WxDesktop::RepaintView(); }
+  void RefreshPanel() override { ++refreshes; WxDesktop::RefreshPanel(); }
+  void RunTagLinkageDialog() override { if (Run("linkage")) WxDesktop::RunTagLinkageDialog(); }
+  void RunModelOffsetsDialog(ModelRecord& m) override { if (Run("offsets")) WxDesktop::RunModelOffsetsDialog(m); }
+  void RunLightPropertiesDialog(LightRecord& l) override { if (Run("props")) WxDesktop::RunLightPropertiesDialog(l); }
+  void RunBackgroundColorDialog() override { if (Run("background")) WxDesktop::RunBackgroundColorDialog(); }
+  void RunAboutBox() override { if (Run("about")) WxDesktop::RunAboutBox(); }
 
   bool runRealDialogs = false;
+  std::deque<std::string> answers;
   std::vector<std::string> messages;
-  std::vector<std::string> fileDialogs;
-  std::vector<std::string> dialogs;
-  int sceneRedraws = 0;
-  int viewRepaints = 0;
-  int panelRefreshes = 0;
+  std::vector<std::string> dialogs;  // the open-file and modal dialogs asked for, in order
+  int redraws = 0, repaints = 0, refreshes = 0;
 
  private:
-  template <typename F>
-  void Run(const char* name, F&& real) {
-    dialogs.push_back(name);
-    if (runRealDialogs) real();
+  bool Run(const char* dialog) {
+    dialogs.push_back(dialog);
+    return runRealDialogs;
   }
 };
 
-// A model with the given tags and frames (empty geometry), appended to the scene.
-inline ModelRecord& AddTestModel(Scene& scene, const std::string& name, std::vector<std::string> tags = {},
-                                 int frames = 3) {
-  auto model = std::make_unique<ModelRecord>();
-  model->name = name;
-  for (int f = 0; f < frames; ++f) {
-    auto frame = std::make_unique<FrameRecord>();
-    frame->tags.assign(tags.size(), TagRecord::Identity());
-    model->frames.push_back(std::move(frame));
+// A real main window with the scripted desktop, shown at the top left of the screen.
+class GuiTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    auto owned = std::make_unique<GuiTestDesktop>();
+    desktop = owned.get();
+    frame = new MainFrame(scene, trackball, std::move(owned));
+    frame->SetPosition(wxPoint(0, 0));
+    frame->Show();
+    bar = frame->optionsBar;
+    ASSERT_TRUE(PumpUntil([&] { return frame->renderView->FramesDrawn() > 0; }));
   }
-  model->tagNames = std::move(tags);
-  scene.models.push_back(std::move(model));
-  return *scene.models.back();
-}
+  void TearDown() override {
+    if (frame != nullptr) frame->Destroy();
+    PumpEvents(std::chrono::milliseconds(50));
+  }
+  Workspace& ws() { return frame->workspace(); }
 
-// An image that only carries a file name (no texture object), put into a map slot.
-inline void PutTestMap(ModelRecord& model, MapSlot slot, const std::string& fileName) {
-  auto image = std::make_unique<ImageRGBA>();
-  image->width = image->height = 1;
-  image->pixels = {255, 255, 255, 255};
-  image->fileName = fileName;
-  model.MapImage(slot) = std::move(image);
-}
+  // A model with the given tags and three frames (no geometry), appended to the scene.
+  ModelRecord& AddModel(const std::string& name, const std::vector<std::string>& tags = {}) {
+    auto model = std::make_unique<ModelRecord>();
+    model->name = name;
+    model->tagNames = tags;
+    for (int f = 0; f < 3; ++f) {
+      model->frames.push_back(std::make_unique<FrameRecord>());
+      model->frames.back()->tags.assign(tags.size(), TagRecord::Identity());
+    }
+    scene.models.push_back(std::move(model));
+    return *scene.models.back();
+  }
+  LightRecord& AddLight(const std::string& name) {
+    scene.lights.push_back(std::make_unique<LightRecord>());
+    scene.lights.back()->name = name;
+    return *scene.lights.back();
+  }
+  // An image that only carries a file name (no texture object), put into a map slot.
+  static void PutMap(ModelRecord& model, MapSlot slot, const std::string& fileName) {
+    model.MapImage(slot) = std::make_unique<ImageRGBA>();
+    model.MapImage(slot)->fileName = fileName;
+  }
+  // What a click on a button sends, and what a user's pick of a row in a list sends.
+  static void Click(wxWindow* button) { Send(button, wxEVT_BUTTON, 0); }
+  template <typename List>
+  static void Pick(List* list, int row) {
+    list->SetSelection(row);
+    Send(list, std::is_same_v<List, wxListBox> ? wxEVT_LISTBOX : wxEVT_CHOICE, row);
+  }
+  static void Send(wxWindow* control, wxEventType type, int row) {
+    wxCommandEvent event(type, control->GetId());
+    event.SetEventObject(control);
+    event.SetInt(row);
+    control->ProcessWindowEvent(event);
+  }
+  // A list's rows as "row,row,", and a button's caption.
+  static std::string Rows(const wxItemContainerImmutable* list) {
+    std::string rows;
+    for (unsigned i = 0; i < list->GetCount(); ++i) rows += list->GetString(i).utf8_string() + ",";
+    return rows;
+  }
+  std::string Caption(int command) { return bar->ButtonFor(command)->GetLabel().utf8_string(); }
 
-inline LightRecord& AddTestLight(Scene& scene, const std::string& name) {
-  scene.lights.push_back(std::make_unique<LightRecord>());
-  scene.lights.back()->name = name;
-  return *scene.lights.back();
-}
+  // Saves DIR/name.png when TESSARY_SCREENSHOT_DIR names a folder, for a person to look
+  // at what the tests showed; never part of what a test asserts.
+  static void ScreenshotIfAsked(const std::string& name) {
+    const char* folder = std::getenv("TESSARY_SCREENSHOT_DIR");
+    if (folder != nullptr && *folder != '\0') SaveScreenshot(std::string(folder) + "/" + name + ".png");
+  }
 
-// Saves a screenshot as DIR/name.png when TESSARY_SCREENSHOT_DIR names a folder, for a
-// person to look at what the tests showed; never part of what a test asserts.
-inline void ScreenshotIfAsked(const std::string& name) {
-  const char* folder = std::getenv("TESSARY_SCREENSHOT_DIR");
-  if (folder != nullptr && *folder != '\0') SaveScreenshot(std::string(folder) + "/" + name + ".png");
-}
+  Scene scene;
+  TrackballState trackball;
+  GuiTestDesktop* desktop = nullptr;
+  MainFrame* frame = nullptr;
+  OptionsBar* bar = nullptr;
+};
 
 }  // namespace tessary::testing
