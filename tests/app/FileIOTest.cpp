@@ -29,9 +29,7 @@ TEST(FileIO, WritesReplaceWholeFilesAndFailuresTouchNothing) {
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 3);
   EXPECT_FALSE(ReadWholeFile(dir / "missing").has_value());
   EXPECT_FALSE(ReadWholeFile(dir / "taken").has_value());
-  EXPECT_EQ(FileErrorCause(EMFILE), 4);
-  EXPECT_EQ(FileErrorCause(ENFILE), 4);
-  EXPECT_EQ(FileErrorCause(ENOSPC), 13);
+  EXPECT_EQ(FileErrorCause(ENOSPC), 13) << "a full disk";
   EXPECT_EQ(FileErrorCause(EIO), 1);
 }
 

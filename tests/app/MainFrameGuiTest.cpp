@@ -1,6 +1,6 @@
 // The main window under a real window system: its size and layout, the menu bar and the
-// menu items' states, the keys, the spin that goes on after a drag, and the shutdown that
-// frees the scene while the GL context is current.
+// menu items' states, the keys, and the shutdown that frees the scene while the GL context
+// is current. (The spin that goes on after a drag is the render view's test.)
 #include <gtest/gtest.h>
 
 #include <wx/menu.h>
@@ -142,33 +142,6 @@ TEST_F(MainFrameTest, ArrowKeysStepFramesEvenFromTheBarsListsAndCtrlOAndCtrlNDoN
   PumpEvents(300ms);
   EXPECT_TRUE(desktop->dialogs.empty());
   EXPECT_EQ(desktop->redraws, redraws);
-}
-
-TEST_F(MainFrameTest, ALeftDragLeavesTheModelTurningOverIdlePassesUntilAClick) {
-  RenderView* view = frame->renderView;
-  auto mouse = [&](wxEventType type, int x, bool left) {
-    wxMouseEvent event(type);
-    event.SetEventObject(view);
-    event.m_x = x;
-    event.m_y = view->GetClientSize().y / 2;
-    event.m_leftDown = left;
-    view->GetEventHandler()->ProcessEvent(event);
-  };
-  mouse(wxEVT_LEFT_DOWN, 100, true);
-  mouse(wxEVT_MOTION, 110, true);
-  mouse(wxEVT_LEFT_UP, 110, false);
-  ASSERT_EQ(trackball.spinActive, 1);
-  for (int pass = 0; pass < 2; ++pass) {
-    const Quaternion before = trackball.rotation;
-    PumpEvents(150ms);
-    EXPECT_NE(trackball.rotation, before) << "pass " << pass;
-  }
-  mouse(wxEVT_LEFT_DOWN, 5, true);
-  mouse(wxEVT_LEFT_UP, 5, false);
-  EXPECT_EQ(trackball.spinActive, 0);
-  const Quaternion stopped = trackball.rotation;
-  PumpEvents(150ms);
-  EXPECT_EQ(trackball.rotation, stopped);
 }
 
 // Notes every texture object deleted and whether a GL context was current at the time.

@@ -122,19 +122,21 @@ TEST(LightFile, RefusesDamagedFilesAndCutsNamesToWhatAReaderHolds) {
 }
 
 TEST_F(LightTest, RemovingALightDropsEveryReferenceToItAndFixesEverySelection) {
-  AddLights({"A", "B", "C"});
+  AddLights({"A", "B", "C", "D"});
   // Four references to B from three models; a's selection is on its last reference.
   ModelRecord& a = AddModel({{Light(1), 1}, {Light(0), 1}, {Light(1), 0}}, 2);
   ModelRecord& b = AddModel({{Light(1), 1}}, 0);
   ModelRecord& c = AddModel({{Light(2), 1}, {Light(1), 1}}, 0);
   scene.currentLight = 1;
   RemoveLight(ws);
-  EXPECT_EQ(Lights(), "A,C,@1");
+  EXPECT_EQ(Lights(), "A,C,D,@1");
   EXPECT_EQ(Refs(a), "A,@0") << "its selection ran past the end";
   EXPECT_EQ(Refs(b), "@-1");
   EXPECT_EQ(Refs(c), "C,@0");
+  scene.currentLight = 2;
   RemoveLight(ws);
-  EXPECT_EQ(Lights(), "A,@0") << "after the last light the first is current";
+  EXPECT_EQ(Lights(), "A,C,@0") << "after the last light the first is current";
+  RemoveLight(ws);
   RemoveLight(ws);
   EXPECT_EQ(Lights(), "@-1");
   EXPECT_EQ(Refs(a) + Refs(c), "@-1@-1");

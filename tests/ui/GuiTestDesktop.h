@@ -2,6 +2,7 @@
 // real main window. Messages are recorded instead of shown; open-file dialogs are recorded
 // and answered from a queue (Cancel when it is empty); the modal dialogs are recorded, and
 // run for real when a test asks; redraws, repaints and refreshes are counted on their way.
+// (No GUI test saves a file or picks a folder, so those dialogs are left as they are.)
 #pragma once
 
 #include <wx/button.h>
