@@ -29,8 +29,8 @@ TEST(FileIO, WritesReplaceWholeFilesAndFailuresTouchNothing) {
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 3);
   EXPECT_FALSE(ReadWholeFile(dir / "missing").has_value());
   EXPECT_FALSE(ReadWholeFile(dir / "taken").has_value());
-  EXPECT_EQ(FileErrorCause(ENOSPC), 13) << "a full disk";
-  EXPECT_EQ(FileErrorCause(EIO), 1);
+  const std::pair<int, int> causes[] = {{EMFILE, 4}, {ENFILE, 4}, {EACCES, 5}, {EROFS, 5}, {ENOSPC, 13}, {EIO, 1}};
+  for (auto [error, cause] : causes) EXPECT_EQ(FileErrorCause(error), cause) << error;
 }
 
 }  // namespace

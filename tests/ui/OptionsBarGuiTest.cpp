@@ -56,7 +56,7 @@ class OptionsBarTest : public testing::GuiTest {
 TEST_F(OptionsBarTest, RowsFollowTheModelListsHeightAndATallerWindowLengthensOnlyTheLightList) {
   const int h = bar->RowHeight();
   EXPECT_GE(h, bar->modelList->GetCharHeight());
-  wxWindow* const rows[7] = {bar->modelList,          bar->modelLightList,      bar->textureMapField, bar->diffusionMapField,
+  wxWindow* const rows[7] = {bar->modelList, bar->modelLightList, bar->textureMapField, bar->diffusionMapField,
                              bar->specularityMapField, bar->glowMapField, bar->globalLightList};
   const int firstCommand[7] = {kOpenModel, kAttachLight, kLoadTextureMap, kLoadDiffusionMap,
                                kLoadSpecularityMap, kLoadGlowMap, kAddLight};
@@ -95,9 +95,9 @@ TEST_F(OptionsBarTest, EveryButtonReachesItsOperation) {
   Click(kOpenModel);
   Click(kToggleModelVisible);
   EXPECT_EQ(torso.visible, 0);
-  Click(kToggleModelLight);  // the fill light's reference was off
+  Click(kToggleModelLight);  // the selected reference, to Fill, was off
   Click(kDetachLight);       // and goes
-  Click(kAttachLight);       // the current global light, Key, comes twice
+  Click(kAttachLight);       // the current global light, Key, a second time
   EXPECT_EQ(BarText(), "legs,torso,@1 | Key,Fill,@0* | Key,Key,@1* | maps,torso.tga*,torso_d.pcx*,torso_s.bmp,torso_g.tga*");
   // The map rows run texture, diffusion, specularity, glow: load, clear, switch.
   const std::pair<int, MapSlot> mapRows[] = {
