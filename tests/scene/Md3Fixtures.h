@@ -1,5 +1,5 @@
-// Small MD3 descriptions shared by the loader tests. Every number here is chosen so that the
-// expected viewer values can be worked out by hand.
+// Small MD3 descriptions shared by the loader tests, with numbers chosen so that the values
+// the viewer should show can be worked out by hand.
 #pragma once
 
 #include <cstdint>
@@ -10,43 +10,28 @@
 
 namespace tessary::testing {
 
-inline md3::Vertex V(std::int16_t x, std::int16_t y, std::int16_t z) { return {x, y, z, 0}; }
+inline md3::Vertex V(int x, int y, int z) {
+  return {static_cast<std::int16_t>(x), static_cast<std::int16_t>(y), static_cast<std::int16_t>(z), 0};
+}
 
-// A quad of four vertices (two triangles) over the given number of frames; frame f is the
-// frame-0 quad moved up by f * 64 (one unit).
+// A quad of four vertices; frame f is frame 0 moved up by f * 64 (one unit).
 inline md3::Surface QuadSurface(const std::string& name, int frames, std::vector<std::string> shaders = {}) {
   md3::Surface s;
   s.name = name;
   s.shaders = std::move(shaders);
-  s.st = {{0.0f, 0.0f}, {1.0f, 0.0f}, {1.0f, 1.0f}, {0.0f, 1.0f}};
+  s.st = {{0, 0}, {1, 0}, {1, 1}, {0, 1}};
   s.triangles = {{0, 1, 2}, {0, 2, 3}};
-  for (int f = 0; f < frames; ++f) {
-    const auto up = static_cast<std::int16_t>(64 * f);
-    s.frames.push_back({V(0, 0, up), V(0, 64, up), V(64, 64, up), V(64, 0, up)});
-  }
+  for (int z = 0; z < 64 * frames; z += 64) s.frames.push_back({V(0, 0, z), V(0, 64, z), V(64, 64, z), V(64, 0, z)});
   return s;
 }
 
-// A file with the given surfaces, numFrames frames with distinct bounds, and the given tags
-// (the same in every frame apart from an origin that moves with the frame).
+// A file with the given surfaces, numFrames frames, and tags: tag t of frame f sits at (t, 0, f).
 inline md3::File FileWith(std::vector<md3::Surface> surfaces, int numFrames, std::vector<std::string> tagNames = {}) {
   md3::File file;
+  file.frames.resize(static_cast<std::size_t>(numFrames));
   for (int f = 0; f < numFrames; ++f) {
-    md3::Frame frame;
-    const float k = static_cast<float>(f);
-    frame.minBounds = {-1.0f - k, -2.0f, -3.0f};
-    frame.maxBounds = {4.0f, 5.0f + k, 6.0f};
-    frame.localOrigin = {0.5f, 0.25f, k};
-    frame.radius = 10.0f + k;
-    file.frames.push_back(frame);
-    std::vector<md3::Tag> tags;
-    for (std::size_t t = 0; t < tagNames.size(); ++t) {
-      md3::Tag tag;
-      tag.name = tagNames[t];
-      tag.origin = {static_cast<float>(t), 0.0f, k};
-      tags.push_back(tag);
-    }
-    file.tags.push_back(tags);
+    auto& tags = file.tags.emplace_back();
+    for (const std::string& name : tagNames) tags.push_back({name, {static_cast<float>(tags.size()), 0.0f, 1.0f * f}});
   }
   file.surfaces = std::move(surfaces);
   return file;
@@ -56,7 +41,7 @@ inline md3::File FileWith(std::vector<md3::Surface> surfaces, int numFrames, std
 inline md3::File SmallFile() {
   md3::Surface tri;
   tri.name = "models/corvane/u_arm";
-  tri.st = {{0.0f, 0.0f}, {0.5f, 0.0f}, {0.0f, 0.5f}};
+  tri.st = {{0, 0}, {0.5f, 0}, {0, 0.5f}};
   tri.triangles = {{0, 1, 2}};
   tri.frames = {{V(0, 0, 0), V(0, 64, 0), V(64, 0, 0)}, {V(0, 0, 64), V(0, 64, 64), V(64, 0, 64)}};
   return FileWith({QuadSurface("models/corvane/u_torso", 2, {"models/corvane/upper.bmp"}), tri}, 2,

@@ -1,174 +1,121 @@
-// Opening MD3 files into the scene through the desktop and texture seams: what is added,
-// which model becomes current, the messages, the redraw and refresh, and a scene left
-// untouched by files that cannot be used.
+// Opening MD3 files into the scene: what is added, which model becomes current, textures,
+// messages, the redraw and refresh, a scene left as it was by files that cannot be used, and
+// the demo figure committed under samples/, which loads, links and animates.
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-#include <unistd.h>
-
+#include "link/LinkTree.h"
+#include "link/Posing.h"
 #include "scene/Md3Fixtures.h"
 #include "scene/Md3Loader.h"
-#include "support/FakeTextureDevice.h"
+#include "scene/TestWorkspace.h"
 #include "support/ImageWriters.h"
-#include "support/ScriptedDesktop.h"
-
-namespace fs = std::filesystem;
+#include "support/TempFolder.h"
+#include "view/ViewCommands.h"
 
 namespace tessary {
 namespace {
 
-using testing::FileWith;
-using testing::QuadSurface;
-using testing::SmallFile;
+using Strings = std::vector<std::string>;
 
-class ModelLoaderTest : public ::testing::Test {
+class ModelLoaderTest : public ::testing::Test, public testing::TestWorkspace {
  protected:
   void SetUp() override {
-    dir = fs::temp_directory_path() / ("tessary-loader-" + std::to_string(::getpid()) + "-" +
-                                       ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(dir);
-    fs::create_directories(dir);
-    scene.baseFolder = dir.string();
-  }
-  void TearDown() override {
-    scene.Clear();  // texture objects go back to the device while it exists
-    fs::remove_all(dir);
-  }
-  std::string Put(const std::string& name, const std::vector<std::uint8_t>& bytes) {
-    const fs::path path = dir / name;
-    fs::create_directories(path.parent_path());
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
-                                                static_cast<std::streamsize>(bytes.size()));
-    return path.string();
-  }
-  std::vector<std::string> Names() const {
-    std::vector<std::string> names;
-    for (const auto& m : scene.models) names.push_back(m->name);
-    return names;
-  }
-  // A model already in the scene, so tests can see that it is left alone.
-  void AddExisting() {
+    scene.baseFolder = folder.path().string();
     scene.models.push_back(std::make_unique<ModelRecord>());
     scene.models.back()->name = "existing";
     scene.currentModel = 0;
+    testing::TgaImage tga;
+    std::tie(tga.width, tga.height, tga.pixels) = std::make_tuple(2, 1, std::vector<std::uint32_t>{0xff0000, 0x00ff00});
+    folder.Write("models/corvane/upper.tga", testing::WriteTga(tga));
   }
-
-  fs::path dir;
-  testing::FakeTextureDevice textures;
-  Scene scene;
-  TrackballState trackball;
-  testing::ScriptedDesktop desktop;
-  Workspace ws{scene, trackball, desktop, textures};
+  Strings Names() const {
+    Strings names;
+    for (const auto& m : scene.models) names.push_back(m->name);
+    return names;
+  }
+  testing::TempFolder folder;
 };
 
-TEST_F(ModelLoaderTest, EverySurfaceIsAppendedAndTheLastBecomesCurrentThenTheSceneIsRedrawnAndRefreshed) {
-  AddExisting();
-  md3::File file = SmallFile();
-  file.surfaces.push_back(QuadSurface("h_head", 2));
-  const std::string path = Put("three.md3", md3::Write(file));
-
-  LoadModelFile(ws, path);
-  EXPECT_EQ(Names(), (std::vector<std::string>{"existing", "u_torso", "u_arm", "h_head"}));
-  EXPECT_EQ(scene.currentModel, 3);
-  EXPECT_TRUE(desktop.messages.empty());
-  EXPECT_EQ(desktop.log, (std::vector<std::string>{"redraw", "refresh"}));
-
-  // A second load adds a second, independent set.
-  LoadModelFile(ws, path);
-  ASSERT_EQ(scene.ModelCount(), 7);
-  EXPECT_EQ(scene.currentModel, 6);
-  EXPECT_NE(scene.models[1].get(), scene.models[4].get());
-  EXPECT_EQ(scene.models[4]->name, "u_torso");
-}
-
-TEST_F(ModelLoaderTest, EachSurfaceGetsTheTextureItsFirstShaderNamesUnderTheBaseFolder) {
-  testing::TgaImage tga;
-  tga.width = 2;
-  tga.height = 1;
-  tga.pixels = {0xff0000, 0x00ff00};
-  Put("models/corvane/upper.tga", testing::WriteTga(tga));
-  md3::File file = SmallFile();
-  file.surfaces[0].shaders = {"models\\corvane\\upper.tga"};
-  file.surfaces[1].shaders = {"models/corvane/missing.tga"};
-  file.surfaces.push_back(QuadSurface("plain", 2));
-
-  LoadModelFile(ws, Put("m.md3", md3::Write(file)));
-  ASSERT_EQ(scene.ModelCount(), 3);
-  const ImageRGBA* texture = scene.models[0]->textureMap.get();
+TEST_F(ModelLoaderTest, EverySurfaceIsAppendedWithItsTextureAndTheLastBecomesCurrent) {
+  folder.Write("skins/junk.pcx", {'n', 'o', 't', ' ', 'a', 'n', ' ', 'i', 'm', 'a', 'g', 'e'});
+  md3::File file = testing::SmallFile();
+  file.surfaces[0].shaders = {"models\\corvane\\upper.tga"};  // found under the base folder
+  file.surfaces[1].shaders = {"skins/junk.pcx"};
+  file.surfaces.push_back(testing::QuadSurface("h_head", 2, {"models/corvane/missing.tga"}));
+  file.surfaces.push_back(testing::QuadSurface("plain", 2));
+  LoadModelFile(ws, folder.Write("m.md3", md3::Write(file)));
+  EXPECT_EQ(Names(), (Strings{"existing", "u_torso", "u_arm", "h_head", "plain"}));
+  EXPECT_EQ(scene.currentModel, 4);
+  EXPECT_EQ(desktop.messages, Strings{"This file is not recognized"});  // a missing image is not reported
+  EXPECT_EQ(desktop.log, (Strings{"redraw", "refresh"}));
+  const ImageRGBA* texture = scene.models[1]->textureMap.get();
   ASSERT_NE(texture, nullptr);
-  EXPECT_EQ(texture->fileName, "upper.tga");
-  EXPECT_EQ(texture->width, 2);
-  EXPECT_EQ(texture->pixels[0], 0xff);
+  EXPECT_EQ(std::tie(texture->fileName, texture->width, texture->pixels.at(0)), std::make_tuple("upper.tga", 2, 0xff));
   EXPECT_EQ(textures.uploads, std::vector<std::uint32_t>{texture->textureName});
-  // A missing file is silent and leaves the slot empty, like a surface without shaders.
-  EXPECT_EQ(scene.models[1]->textureMap, nullptr);
-  EXPECT_EQ(scene.models[2]->textureMap, nullptr);
-  EXPECT_TRUE(desktop.messages.empty());
-}
-
-TEST_F(ModelLoaderTest, AnImageThatIsNotRecognisedIsReportedAndTheModelStillLoads) {
-  Put("skins/junk.pcx", {'n', 'o', 't', ' ', 'a', 'n', ' ', 'i', 'm', 'a', 'g', 'e'});
-  md3::File file = SmallFile();
-  file.surfaces[0].shaders = {"skins/junk.pcx"};
-  LoadModelFile(ws, Put("m.md3", md3::Write(file)));
-  EXPECT_EQ(scene.ModelCount(), 2);
-  EXPECT_EQ(scene.models[0]->textureMap, nullptr);
-  EXPECT_EQ(desktop.messages, std::vector<std::string>{"This file is not recognized"});
-  EXPECT_EQ(desktop.log, (std::vector<std::string>{"redraw", "refresh"}));
+  for (std::size_t i : {2u, 3u, 4u}) EXPECT_EQ(scene.models[i]->textureMap, nullptr) << i;
 }
 
 TEST_F(ModelLoaderTest, ADamagedSecondSurfaceKeepsTheFirstWhichBecomesCurrent) {
-  AddExisting();
-  md3::File file = SmallFile();
-  file.surfaces.push_back(QuadSurface("third", 2));
+  md3::File file = testing::SmallFile();
+  file.surfaces.push_back(testing::QuadSurface("third", 2));
   file.surfaces[1].ident = "\x01\x02\x03\x04";
-  LoadModelFile(ws, Put("damaged.md3", md3::Write(file)));
-  EXPECT_EQ(Names(), (std::vector<std::string>{"existing", "u_torso"}));
+  LoadModelFile(ws, folder.Write("damaged.md3", md3::Write(file)));
+  EXPECT_EQ(Names(), (Strings{"existing", "u_torso"}));
   EXPECT_EQ(scene.currentModel, 1);
   EXPECT_TRUE(desktop.messages.empty());
-  EXPECT_EQ(desktop.log, (std::vector<std::string>{"redraw", "refresh"}));
+  EXPECT_EQ(desktop.log, (Strings{"redraw", "refresh"}));
 }
 
-TEST_F(ModelLoaderTest, AFileWithoutSurfacesAddsTheDummy) {
-  LoadModelFile(ws, Put("tags.md3", md3::Write(FileWith({}, 2, {"tag_torso"}))));
-  EXPECT_EQ(Names(), std::vector<std::string>{"Dummy"});
-  EXPECT_EQ(scene.currentModel, 0);
-  EXPECT_EQ(scene.models[0]->frames.size(), 2u);
-}
-
-TEST_F(ModelLoaderTest, AFileThatCannotBeReadIsReportedAndChangesNothing) {
-  AddExisting();
-  fs::create_directories(dir / "folder.md3");
-  for (const std::string& path : {(dir / "missing.md3").string(), (dir / "folder.md3").string()}) {
+TEST_F(ModelLoaderTest, AFileThatCannotBeUsedIsReportedAndChangesNothing) {
+  std::vector<std::uint8_t> truncated = md3::Write(testing::SmallFile());
+  truncated.pop_back();
+  md3::File badIndex = testing::SmallFile();
+  badIndex.surfaces[0].shaders = {"models/corvane/upper.tga"};  // a good first surface, its texture at hand
+  badIndex.surfaces[1].triangles[0][0] = 99;
+  const std::pair<std::string, std::string> cases[] = {
+      {folder / "missing.md3", "There was an error loading the specified file!"},
+      {folder.Write("truncated.md3", truncated), "This is not a MD3!"},
+      {folder.Write("index.md3", md3::Write(badIndex)), "This is not a MD3!"},
+  };
+  for (const auto& [path, message] : cases) {
     desktop.ClearRecords();
     LoadModelFile(ws, path);
-    EXPECT_EQ(desktop.messages, std::vector<std::string>{"There was an error loading the specified file!"}) << path;
+    EXPECT_EQ(desktop.messages, Strings{message}) << path;
     EXPECT_TRUE(desktop.log.empty()) << path;
-    EXPECT_EQ(Names(), std::vector<std::string>{"existing"});
-    EXPECT_EQ(scene.currentModel, 0);
+    EXPECT_EQ(Names(), Strings{"existing"}) << path;
+    EXPECT_EQ(scene.currentModel, 0) << path;
   }
+  EXPECT_TRUE(textures.uploads.empty());
 }
 
-TEST_F(ModelLoaderTest, AFileThatIsNotAnMd3IsReportedAndChangesNothing) {
-  AddExisting();
-  md3::File wrongVersion = SmallFile();
-  wrongVersion.version = 1001;
-  std::vector<std::uint8_t> truncated = md3::Write(SmallFile());
-  truncated.resize(truncated.size() - 1);
-  md3::File badIndex = SmallFile();
-  badIndex.surfaces[1].triangles[0][0] = 99;  // the first surface is fine, yet nothing is added
-  const std::vector<std::vector<std::uint8_t>> files{
-      {}, {'I', 'D', 'P'}, md3::Write(wrongVersion), truncated, md3::Write(badIndex)};
-  for (std::size_t i = 0; i < files.size(); ++i) {
-    desktop.ClearRecords();
-    LoadModelFile(ws, Put("bad" + std::to_string(i) + ".md3", files[i]));
-    EXPECT_EQ(desktop.messages, std::vector<std::string>{"This is not a MD3!"}) << i;
-    EXPECT_TRUE(desktop.log.empty()) << i;
-    EXPECT_EQ(Names(), std::vector<std::string>{"existing"}) << i;
-    EXPECT_EQ(scene.currentModel, 0) << i;
+TEST(DemoModelsTest, TheSampleFigureLoadsWithItsTexturesAndStaysTogetherWhileItMoves) {
+  testing::TestWorkspace t;
+  t.scene.baseFolder = TESSARY_SAMPLES_DIR;
+  for (const char* file : {"lower", "upper", "head"}) {
+    LoadModelFile(t.ws, t.scene.baseFolder + "/models/corvane/" + file + ".md3");
   }
-  EXPECT_TRUE(textures.live.empty());
+  EXPECT_TRUE(t.desktop.messages.empty());
+  // Records 0-2 are the legs (tag_torso), 3-5 the upper body (tag_torso, tag_head, ...),
+  // 6-7 the head (tag_head): each hangs by its tag 0 on record 0's tag 0 or record 3's tag 1.
+  auto& models = t.scene.models;
+  ASSERT_EQ(models.size(), 8u);
+  ASSERT_EQ(models[3]->tagNames.at(1), "tag_head");
+  auto anchorOf = [&](std::size_t i) { return models[i < 6 ? 0 : 3]->curTags.at(i < 6 ? 0 : 1).origin; };
+  for (std::size_t i = 0; i < 8; ++i) {
+    EXPECT_NE(models[i]->textureMap, nullptr) << i;
+    if (i >= 3) std::tie(models[i]->parentIndex, models[i]->anchorTag) = std::make_pair(i < 6 ? 0 : 3, i < 6 ? 0 : 1);
+    models[i]->pivotTag = i >= 3 ? 0 : -1;
+  }
+  RebuildChildLists(t.scene);
+  PoseAndPlaceScene(t.scene);
+  std::vector<std::vector<Vec3d>> first;
+  for (const auto& m : models) first.push_back(m->curPositions);
+  StepAllModels(t.ws, +2);
+  PoseAndPlaceScene(t.scene);
+  for (std::size_t i = 0; i < 8; ++i) {
+    EXPECT_NE(models[i]->curPositions, first[i]) << models[i]->name;
+    for (int k = 0; k < 3 && i >= 3; ++k) EXPECT_NEAR(models[i]->curTags.at(0).origin[k], anchorOf(i)[k], 1e-4) << i;
+  }
 }
 
 }  // namespace
