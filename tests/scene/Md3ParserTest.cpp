@@ -152,13 +152,18 @@ TEST(Md3ParserTest, EachInconsistencyRefusesTheWholeFileAndOnlyABadSurfaceIdentE
       {"second ident damaged", [](F f) { f.surfaces[1].ident = "IDP2"; }, nullptr, 1},
       {"file ends right after a damaged ident", [](F f) { f.surfaces[1].ident = "JUNK"; },
        [](Bytes& b, L l) { b.resize(l.surfaces[1].start + 4); }, 1},
-      {"frame count differs from the file's", nullptr, surface(md3::kSurfaceNumFrames, 1)},
+      {"frame count below the file's", nullptr, surface(md3::kSurfaceNumFrames, 1)},
+      {"frame count above the file's, with bytes to spare", nullptr, [](Bytes& b, L l) {
+         b.resize(b.size() + 32);  // a third frame of the last surface's four vertices
+         md3::PutInt32(b, l.surfaces[2].start + md3::kSurfaceNumFrames, 3);
+       }},
       {"negative vertex count", nullptr, surface(md3::kSurfaceNumVerts, -3)},
       {"index equal to the vertex count", [](F f) { f.surfaces[1].triangles[0][1] = 3; }, nullptr},
       {"negative index", [](F f) { f.surfaces[1].triangles[0][2] = -1; }, nullptr},
       {"triangle table past the end", nullptr, surface(md3::kSurfaceNumTriangles, 1000000)},
       {"triangle offset near the top", nullptr, surface(md3::kSurfaceOfsTriangles, INT32_MAX)},
-      {"table inside the surface header", nullptr, surface(md3::kSurfaceOfsTriangles, -108)},
+      {"negative triangle offset", nullptr, surface(md3::kSurfaceOfsTriangles, -108)},
+      {"table inside the surface header", nullptr, surface(md3::kSurfaceOfsSt, 8)},
       {"texture coordinates past the end", nullptr, surface(md3::kSurfaceOfsSt, 1 << 30)},
       {"vertex table past the end", nullptr, surface(md3::kSurfaceOfsXyzNormal, INT32_MAX - 4)},
       {"shader table past the end", nullptr, surface(md3::kSurfaceNumShaders, 1 << 28)},

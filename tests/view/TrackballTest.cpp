@@ -72,10 +72,12 @@ TEST(TrackballTest, CompositionAppliesTheFirstThenTheSecondAndRenormalisesEveryF
   const float s = static_cast<float>(kHalfRoot2);
   int count = 0;
   ExpectNear(ComposeRotations({s, 0.0f, 0.0f, s}, {0.0f, s, 0.0f, s}, count), {0.5f, 0.5f, -0.5f, 0.5f});
+  // Every term at once: (1,2,3) * 8 + (5,6,7) * 4 + (5,6,7) x (1,2,3) = (32, 32, 56); 32 - 38 = -6.
+  ExpectNear(ComposeRotations({1, 2, 3, 4}, {5, 6, 7, 8}, count), {32, 32, 56, -6});
   // A scalar 2 times (1, 2, 0, 1) is (2, 4, 0, 2), of sum of squares 24. The 51st call
   // divides by 24 (by its root it would be about 0.41, 0.82, 0, 0.41).
   const Quaternion two{0.0f, 0.0f, 0.0f, 2.0f}, q{1.0f, 2.0f, 0.0f, 1.0f};
-  for (int i = 2; i <= 50; ++i) ExpectNear(ComposeRotations(two, q, count), {2.0f, 4.0f, 0.0f, 2.0f}, 0.0);
+  for (int i = 3; i <= 50; ++i) ExpectNear(ComposeRotations(two, q, count), {2.0f, 4.0f, 0.0f, 2.0f}, 0.0);
   EXPECT_EQ(count, 50);
   ExpectNear(ComposeRotations(two, q, count), {2.0f / 24, 4.0f / 24, 0.0f, 2.0f / 24});
   EXPECT_EQ(count, 0);
