@@ -15,10 +15,6 @@ constexpr HeldButtons kNone{}, kLeft{true, false}, kRight{false, true}, kBoth{tr
 constexpr MouseButton L = MouseButton::Left, R = MouseButton::Right;
 const Quaternion kIdentity{0.0f, 0.0f, 0.0f, 1.0f};
 
-void ExpectEq(const Quaternion& a, const Quaternion& b) {
-  for (int i = 0; i < 4; ++i) EXPECT_FLOAT_EQ(a[i], b[i]) << "component " << i;
-}
-
 class NavigationTest : public ::testing::Test, public testing::TestWorkspace {
  protected:
   // A press that starts a drag; the records start empty after it.
@@ -31,22 +27,19 @@ class NavigationTest : public ::testing::Test, public testing::TestWorkspace {
 };
 
 TEST_F(NavigationTest, ButtonAndModifiersChooseTheDragAndGrabbingTheBallStopsASpin) {
-  const struct {
-    MouseButton button;
-    bool shift, ctrl;
-    DragMode mode;
-  } cases[] = {{L, false, false, DragMode::SpinDrag},        {L, true, false, DragMode::ZoomDrag},
-               {L, false, true, DragMode::DirectRotateDrag}, {L, true, true, DragMode::DirectRotateDrag},
-               {R, false, false, DragMode::PanDrag},         {R, true, true, DragMode::CentreDrag}};
-  for (const auto& c : cases) {
+  using D = DragMode;
+  const std::tuple<MouseButton, bool, bool, DragMode> cases[] = {
+      {L, false, false, D::SpinDrag}, {L, true, false, D::ZoomDrag},  {L, false, true, D::DirectRotateDrag},
+      {L, true, true, D::DirectRotateDrag}, {R, false, false, D::PanDrag}, {R, true, true, D::CentreDrag}};
+  for (const auto& [button, shift, ctrl, mode] : cases) {
     trackball = TrackballState{};
     trackball.spin = AxisAngleToQuaternion({0.0f, 1.0f, 0.0f}, 0.1f);
     trackball.spinActive = 1;
     desktop.ClearRecords();
-    EXPECT_EQ(nav.ButtonDown(c.button, 30, 40, c.shift, c.ctrl), CaptureRequest::Capture);
-    EXPECT_EQ(trackball.dragMode, c.mode) << "shift " << c.shift << " ctrl " << c.ctrl;
+    EXPECT_EQ(nav.ButtonDown(button, 30, 40, shift, ctrl), CaptureRequest::Capture);
+    EXPECT_EQ(trackball.dragMode, mode) << "shift " << shift << " ctrl " << ctrl;
     EXPECT_EQ(trackball.lastPoint, (Point{30, 40}));
-    const bool grabs = c.mode == DragMode::SpinDrag || c.mode == DragMode::DirectRotateDrag;
+    const bool grabs = mode == D::SpinDrag || mode == D::DirectRotateDrag;
     EXPECT_EQ(trackball.spinActive, grabs ? 0 : 1);
     EXPECT_EQ(trackball.spin == kIdentity, grabs);
     EXPECT_EQ(desktop.log, grabs ? Log{"repaint"} : Log{});
@@ -56,22 +49,22 @@ TEST_F(NavigationTest, ButtonAndModifiersChooseTheDragAndGrabbingTheBallStopsASp
 TEST_F(NavigationTest, SpinDragsSetTheSpinWithThePointerHeldInsideTheViewAndDirectDragsTurnAtOnce) {
   Start(L, 100, 50);  // the middle: (0, 0)
   Move(120, 25);      // ((240 - 200) / 200, (100 - 50) / 100) = (0.2, 0.5)
-  ExpectEq(trackball.spin, TrackballRotation(0.0f, 0.0f, 0.2f, 0.5f));
+  EXPECT_EQ(trackball.spin, TrackballRotation(0.0f, 0.0f, 0.2f, 0.5f));
   EXPECT_EQ(trackball.spinActive, 1);
   Move(500, 400);  // held at (199, 99): (0.99, -0.98)
-  ExpectEq(trackball.spin, TrackballRotation(0.2f, 0.5f, 0.99f, -0.98f));
+  EXPECT_EQ(trackball.spin, TrackballRotation(0.2f, 0.5f, 0.99f, -0.98f));
   EXPECT_EQ(trackball.lastPoint, (Point{199, 99}));
   Move(900, 300);  // held at the same point: no turn, though the flag stays up
-  ExpectEq(trackball.spin, kIdentity);
+  EXPECT_EQ(trackball.spin, kIdentity);
   EXPECT_EQ(trackball.spinActive, 1);
-  ExpectEq(trackball.rotation, kIdentity);  // the idle loop turns the view, nothing is drawn here
+  EXPECT_EQ(trackball.rotation, kIdentity);  // the idle loop turns the view, nothing is drawn here
   EXPECT_TRUE(desktop.log.empty());
   EXPECT_EQ(nav.ButtonUp(L, kNone, true), CaptureRequest::Release);
   EXPECT_EQ(trackball.spinActive, 1);  // the spin outlives the drag
 
   Start(L, 100, 50, false, true);
   Move(140, 50);  // (0.4, 0): composed into the identity, the step is the rotation
-  ExpectEq(trackball.rotation, TrackballRotation(0.0f, 0.0f, 0.4f, 0.0f));
+  EXPECT_EQ(trackball.rotation, TrackballRotation(0.0f, 0.0f, 0.4f, 0.0f));
   EXPECT_EQ(trackball.spinActive, 0);
   EXPECT_EQ(desktop.log, Log{"repaint"});
 }
@@ -117,7 +110,7 @@ TEST_F(NavigationTest, TheOtherButtonNeitherStartsNorEndsADragAndWaitingIgnoresM
   Move(10, 90, kRight);
   EXPECT_EQ(nav.ButtonDown(L, 1, 1, false, false), CaptureRequest::None);
   EXPECT_EQ(trackball.lastPoint, (Point{100, 50}));
-  ExpectEq(trackball.spin, kIdentity);
+  EXPECT_EQ(trackball.spin, kIdentity);
   EXPECT_EQ(desktop.log, Log{"redraw"});
   EXPECT_EQ(nav.ButtonUp(R, kNone, true), CaptureRequest::Release);
   EXPECT_EQ(trackball.dragMode, DragMode::Idle);
