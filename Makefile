@@ -30,7 +30,7 @@ test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 
 bench: build
-	$(BUILD)/bench/tessary_bench --benchmark_min_time=0.2
+	$(BUILD)/bench/tessary_bench --benchmark_min_time=1
 
 FUZZ_SECONDS ?= 60
 fuzz: deps
