@@ -6,10 +6,9 @@
 
 #include "app/CommandIds.h"
 #include "app/CommandTable.h"
-#include "support/FakeTextureDevice.h"
 #include "support/ImageWriters.h"
-#include "support/ScriptedDesktop.h"
 #include "support/TempFolder.h"
+#include "support/TestWorkspace.h"
 
 namespace tessary {
 namespace {
@@ -18,7 +17,7 @@ using namespace cmd;
 using Log = std::vector<std::string>;
 using State = std::pair<bool, bool>;  // enabled, checked
 
-class CommandTableTest : public ::testing::Test {
+class CommandTableTest : public ::testing::Test, public testing::TestWorkspace {
  protected:
   ModelRecord& AddCurrentModel() {
     scene.models.push_back(std::make_unique<ModelRecord>());
@@ -37,11 +36,6 @@ class CommandTableTest : public ::testing::Test {
     return on;
   }
 
-  testing::FakeTextureDevice textures;  // outlives the scene, whose images name it
-  Scene scene;
-  TrackballState trackball;
-  testing::ScriptedDesktop desktop;
-  Workspace ws{scene, trackball, desktop, textures};
 };
 
 TEST_F(CommandTableTest, EachModelItemTogglesOnlyItsOwnSwitchAndIsGreyedWithoutAModel) {

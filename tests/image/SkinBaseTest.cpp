@@ -9,10 +9,9 @@
 
 #include "app/FileIO.h"
 #include "image/SkinBase.h"
-#include "support/FakeTextureDevice.h"
 #include "support/Md3Writer.h"
-#include "support/ScriptedDesktop.h"
 #include "support/TempFolder.h"
+#include "support/TestWorkspace.h"
 
 namespace tessary {
 namespace {
@@ -130,13 +129,12 @@ TEST(DrawSkinBase, TheWorkedExamplesAndCornersOffTheCanvasWithAHiddenModelBeside
   }
 }
 
-TEST(ExportSkinBase, AddsBmpOnlyToAPathWithoutAnyDotAndReportsAFailedSave) {
+class ExportSkinBaseTest : public ::testing::Test, public testing::TestWorkspace {
+ protected:
   testing::TempFolder folder;
-  Scene scene;
-  TrackballState trackball;
-  testing::ScriptedDesktop desktop;
-  testing::FakeTextureDevice textures;
-  Workspace ws{scene, trackball, desktop, textures};
+};
+
+TEST_F(ExportSkinBaseTest, AddsBmpOnlyToAPathWithoutAnyDotAndReportsAFailedSave) {
   if (folder.path().string().find('.') != std::string::npos) GTEST_SKIP() << "the temporary folder has a dot";
   desktop.fileAnswers.push_back(FileChoice{folder / "none.bmp", 1});
   ExportSkinBase(ws);

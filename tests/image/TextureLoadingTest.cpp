@@ -9,10 +9,9 @@
 
 #include "image/TextureFile.h"
 #include "scene/TextureResolution.h"
-#include "support/FakeTextureDevice.h"
 #include "support/ImageWriters.h"
-#include "support/ScriptedDesktop.h"
 #include "support/TempFolder.h"
+#include "support/TestWorkspace.h"
 
 namespace tessary {
 namespace {
@@ -39,18 +38,13 @@ std::uint32_t FirstPixel(const ImageRGBA& image) {
   return image.pixels.at(0) << 16 | image.pixels.at(1) << 8 | image.pixels.at(2);
 }
 
-class TextureLoadingTest : public ::testing::Test {
+class TextureLoadingTest : public ::testing::Test, public testing::TestWorkspace {
  protected:
   void SetUp() override {
     folder.Write("base/models/players/skin.tga", Tga({0x112233}));
     scene.baseFolder = folder / "base";
   }
   testing::TempFolder folder;
-  Scene scene;
-  TrackballState trackball;
-  testing::ScriptedDesktop desktop;
-  testing::FakeTextureDevice textures;
-  Workspace ws{scene, trackball, desktop, textures};
 };
 
 TEST_F(TextureLoadingTest, AFileGetsOneTextureAndItsBareNameWhateverItsExtensionOrTheFormatsMessage) {

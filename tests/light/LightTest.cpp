@@ -7,9 +7,8 @@
 
 #include "light/LightCommands.h"
 #include "light/LightFile.h"
-#include "support/FakeTextureDevice.h"
-#include "support/ScriptedDesktop.h"
 #include "support/TempFolder.h"
+#include "support/TestWorkspace.h"
 
 namespace tessary {
 namespace {
@@ -38,7 +37,7 @@ Floats FileOrder(const LightRecord& l) {
   return out;
 }
 
-class LightTest : public ::testing::Test {
+class LightTest : public ::testing::Test, public testing::TestWorkspace {
  protected:
   ModelRecord& AddModel(std::vector<ModelLightRef> refs = {}, int selected = -1) {
     scene.models.push_back(std::make_unique<ModelRecord>());
@@ -67,11 +66,6 @@ class LightTest : public ::testing::Test {
   }
   void Answer(const std::string& path) { desktop.fileAnswers.push_back(FileChoice{path, 1}); }
 
-  testing::FakeTextureDevice textures;  // outlives the scene, whose images name it
-  Scene scene;
-  TrackballState trackball;
-  testing::ScriptedDesktop desktop;
-  Workspace ws{scene, trackball, desktop, textures};
 };
 
 TEST_F(LightTest, NewLightsAreTheDefaultLightAndAFileHoldsEveryFieldInOrder) {

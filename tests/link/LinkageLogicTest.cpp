@@ -4,7 +4,7 @@
 
 #include "link/LinkTree.h"
 #include "link/LinkageLogic.h"
-#include "scene/TestWorkspace.h"
+#include "support/TestWorkspace.h"
 
 namespace tessary {
 namespace {

@@ -7,9 +7,9 @@
 #include "link/Posing.h"
 #include "scene/Md3Fixtures.h"
 #include "scene/Md3Loader.h"
-#include "scene/TestWorkspace.h"
 #include "support/ImageWriters.h"
 #include "support/TempFolder.h"
+#include "support/TestWorkspace.h"
 #include "view/ViewCommands.h"
 
 namespace tessary {

@@ -2,7 +2,7 @@
 // models, and the empty scene.
 #include <gtest/gtest.h>
 
-#include "scene/TestWorkspace.h"
+#include "support/TestWorkspace.h"
 #include "view/ViewCommands.h"
 
 namespace tessary {

@@ -2,7 +2,7 @@
 // redraws expected worked out by hand for a 200 x 100 client area.
 #include <gtest/gtest.h>
 
-#include "scene/TestWorkspace.h"
+#include "support/TestWorkspace.h"
 #include "view/Navigation.h"
 #include "view/Trackball.h"
 

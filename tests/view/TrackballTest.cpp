@@ -6,7 +6,7 @@
 #include <cmath>
 #include <numbers>
 
-#include "scene/TestWorkspace.h"
+#include "support/TestWorkspace.h"
 #include "view/Trackball.h"
 #include "view/ViewCommands.h"
 
