@@ -7,14 +7,17 @@ namespace tessary {
 
 const char* UsageText() {
   return "Usage:\n"
-         "  tessary [--base DIR] [--light] [FILE.md3 ...]\n"
+         "  tessary [--base DIR] [--light] [--link] [--fit] [FILE.md3 ...]\n"
          "      Open the viewer, with the files loaded in order. DIR is the folder that\n"
          "      texture names inside the models are resolved against. --light adds one\n"
-         "      default light and shines it on every model given.\n"
+         "      default light and shines it on every model given. --link hangs each\n"
+         "      file on an earlier one by the first tag they share (give the parts\n"
+         "      in the order they hang: lower.md3 upper.md3 head.md3). --fit starts\n"
+         "      with the view zoomed and centred on the models.\n"
          "  tessary --info [--json] FILE.md3 ...\n"
          "      Print each file's frame count, tags and surfaces; no window is opened.\n"
-         "  tessary --render OUT.png [--size WxH] [--frame N] [--light] [--fit]\n"
-         "          [--base DIR] FILE.md3 ...\n"
+         "  tessary --render OUT.png [--size WxH] [--frame N] [--light] [--link]\n"
+         "          [--fit] [--base DIR] FILE.md3 ...\n"
          "      Draw one frame offscreen and save it as a PNG (default size 512x384).\n"
          "  tessary --export-skinbase OUT.bmp [--base DIR] FILE.md3 ...\n"
          "      Write the texture layout of the models as a 256x256 BMP.\n"
@@ -82,8 +85,9 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
       if (next(value) && !ParseInt(value, cl.frame)) cl.error = "--frame needs a whole number";
     } else if (a == "--light") {
       cl.light = true;
+    } else if (a == "--link") {
+      cl.link = true;
     } else if (a == "--fit") {
-      renderOnly = true;
       cl.fit = true;
     } else if (a == "--") {
       for (++i; i < args.size(); ++i) cl.files.push_back(args[i]);
@@ -96,9 +100,10 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
   if (!cl.error.empty() || cl.mode == CommandLine::Mode::Help) return cl;
   if (cl.json && cl.mode != CommandLine::Mode::Info) cl.error = "--json goes with --info";
   else if (renderOnly && cl.mode != CommandLine::Mode::Render)
-    cl.error = "--size, --frame and --fit go with --render";
-  else if (cl.light && cl.mode != CommandLine::Mode::Render && cl.mode != CommandLine::Mode::Viewer)
-    cl.error = "--light goes with the viewer or --render";
+    cl.error = "--size and --frame go with --render";
+  else if ((cl.light || cl.link || cl.fit) && cl.mode != CommandLine::Mode::Render &&
+           cl.mode != CommandLine::Mode::Viewer)
+    cl.error = "--light, --link and --fit go with the viewer or --render";
   else if (cl.mode != CommandLine::Mode::Viewer && cl.files.empty())
     cl.error = "no model files given";
   return cl;

@@ -17,7 +17,8 @@ struct CommandLine {
   int width = 512, height = 384;     // --size WxH
   int frame = 0;                     // --frame N
   bool light = false;                // --light (viewer and --render)
-  bool fit = false;                  // --fit
+  bool link = false;                 // --link (viewer and --render)
+  bool fit = false;                  // --fit (viewer and --render)
   std::string error;                 // non-empty when the arguments could not be read
 };
 

@@ -2,7 +2,8 @@
 #include "app/ModelViewerApp.h"
 
 #include "app/MainFrame.h"
-#include "light/LightCommands.h"
+#include "app/StartupScene.h"
+#include "render/RenderView.h"
 #include "scene/Md3Loader.h"
 
 wxIMPLEMENT_APP_NO_MAIN(tessary::ModelViewerApp);
@@ -35,11 +36,16 @@ void ModelViewerApp::OpenStartupFiles() {
   if (mainFrame == nullptr) return;
   if (startupCommandLine.baseFolder) scene.baseFolder = *startupCommandLine.baseFolder;
   Workspace& ws = mainFrame->workspace();
-  for (const std::string& file : startupCommandLine.files) LoadModelFile(ws, file);
-  if (startupCommandLine.light && !scene.models.empty()) {
-    AddLightToEveryModel(scene);
-    ws.SceneChanged();
+  std::vector<FileModels> files;
+  for (const std::string& file : startupCommandLine.files) {
+    const std::int32_t before = scene.ModelCount();
+    LoadModelFile(ws, file);
+    files.push_back(FileModels{before, scene.ModelCount() - before});
   }
+  const wxSize view = mainFrame->renderView != nullptr ? mainFrame->renderView->GetClientSize() : wxSize(1, 1);
+  ArrangeStartupScene(startupCommandLine, files, view.y > 0 ? static_cast<double>(view.x) / view.y : 1.0, scene,
+                      trackball);
+  ws.SceneChanged();  // the links, the light and the view are shown
 }
 
 }  // namespace tessary

@@ -5,14 +5,13 @@
 #include <ostream>
 
 #include "app/CommandLine.h"
-#include "scene/Scene.h"
-#include "view/TrackballState.h"
 
 namespace tessary {
 
-// tessary --render OUT.png [--size WxH] [--frame N] [--light] [--fit] [--base DIR] FILE.md3 ...
-// Every model is shown at frame N wrapped into its frame count; --light adds one default
-// light to every model; --fit frames the models. Returns 0 when the picture was written;
+// tessary --render OUT.png [--size WxH] [--frame N] [--light] [--link] [--fit] [--base DIR]
+// FILE.md3 ... Every model is shown at frame N wrapped into its frame count; --light adds
+// one default light to every model; --link hangs each file on an earlier one by a shared
+// tag; --fit frames the models. Returns 0 when the picture was written;
 // 1 with the reason on err when a file does not load (any message shown while loading),
 // no offscreen context can be made, or the PNG cannot be written.
 int RenderToPngCommandLine(const CommandLine& cl, std::ostream& err);
@@ -20,12 +19,5 @@ int RenderToPngCommandLine(const CommandLine& cl, std::ostream& err);
 // frame wrapped into 0..count-1 (negative values count back from the end); 0 when there
 // are no frames.
 int WrapFrame(int frame, int count);
-
-// Sets the view so the posed and placed bounding boxes of the visible models fill a picture
-// of the given aspect ratio, seen unturned: the middle of the boxes goes to the centre of
-// rotation and the scale makes the sphere round their corners touch the nearer pair of
-// picture edges. Leaves the view as it is when no model has a current frame. Expects the
-// work buffers to be up to date (PoseAndPlaceScene).
-void FitViewToModels(const Scene& scene, double aspect, TrackballState& trackball);
 
 }  // namespace tessary

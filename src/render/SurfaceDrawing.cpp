@@ -98,11 +98,6 @@ void DrawBoundingBox(const ModelRecord& model) {
 
 }  // namespace
 
-bool HasCurrentFrame(const ModelRecord& model) {
-  return model.currentFrame >= 0 && model.currentFrame < model.FrameCount() &&
-         model.frames[static_cast<std::size_t>(model.currentFrame)] != nullptr;
-}
-
 void DrawPlain(const ModelRecord* model) { DrawTriangles<false, false>(model); }
 void DrawTextured(const ModelRecord* model) { DrawTriangles<false, true>(model); }
 void DrawLit(const ModelRecord* model) { DrawTriangles<true, false>(model); }

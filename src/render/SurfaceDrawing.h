@@ -8,9 +8,7 @@
 
 namespace tessary {
 
-// True when the model's current frame exists: currentFrame indexes a frame that is there.
-// A model failing this is drawn as nothing by every routine below.
-bool HasCurrentFrame(const ModelRecord& model);
+// A model without a current frame (HasCurrentFrame) is drawn as nothing by every routine below.
 
 // Per corner: position.
 void DrawPlain(const ModelRecord* model);

@@ -121,4 +121,11 @@ struct ModelRecord {
   std::int32_t TagCount() const { return static_cast<std::int32_t>(tagNames.size()); }
 };
 
+// True when the model's current frame exists: currentFrame indexes a frame that is there.
+// A model failing this is drawn as nothing and has no bounds to show or frame.
+inline bool HasCurrentFrame(const ModelRecord& model) {
+  return model.currentFrame >= 0 && model.currentFrame < model.FrameCount() &&
+         model.frames[static_cast<std::size_t>(model.currentFrame)] != nullptr;
+}
+
 }  // namespace tessary

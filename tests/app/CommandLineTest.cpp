@@ -18,15 +18,16 @@ std::string Parsed(const std::vector<std::string>& args) {
   if (cl.baseFolder) text += " base=" + *cl.baseFolder;
   if (!cl.output.empty()) text += " out=" + cl.output;
   text += " " + std::to_string(cl.width) + "x" + std::to_string(cl.height) + " frame=" + std::to_string(cl.frame);
-  return text + (cl.json ? " json" : "") + (cl.light ? " light" : "") + (cl.fit ? " fit" : "");
+  return text + (cl.json ? " json" : "") + (cl.light ? " light" : "") + (cl.link ? " link" : "") +
+         (cl.fit ? " fit" : "");
 }
 
 TEST(CommandLine, ReadsTheViewerAndTheHeadlessModes) {
   EXPECT_EQ(Parsed({}), "viewer 512x384 frame=0");
-  EXPECT_EQ(Parsed({"a.md3", "--base", "/q3/baseq3", "--light", "b.md3"}),
-            "viewer a.md3 b.md3 base=/q3/baseq3 512x384 frame=0 light");
-  EXPECT_EQ(Parsed({"--render", "out.png", "--size", "64x48", "--frame", "-3", "--light", "--fit", "m.md3"}),
-            "render m.md3 out=out.png 64x48 frame=-3 light fit");
+  EXPECT_EQ(Parsed({"a.md3", "--base", "/q3/baseq3", "--light", "b.md3", "--link", "--fit"}),
+            "viewer a.md3 b.md3 base=/q3/baseq3 512x384 frame=0 light link fit");
+  EXPECT_EQ(Parsed({"--render", "out.png", "--size", "64x48", "--frame", "-3", "--link", "--fit", "m.md3"}),
+            "render m.md3 out=out.png 64x48 frame=-3 link fit");
   EXPECT_EQ(Parsed({"--info", "--json", "--", "--odd-name.md3"}), "info --odd-name.md3 512x384 frame=0 json");
   EXPECT_EQ(Parsed({"--export-skinbase", "s.bmp", "m.md3"}), "skinbase m.md3 out=s.bmp 512x384 frame=0");
   EXPECT_EQ(Parsed({"x.md3", "--help"}), "help");
@@ -42,8 +43,10 @@ TEST(CommandLine, RefusesWhatItCannotRead) {
       {"--render", "o.png", "--frame", "x", "m"},   // no number
       {"--info", "--render", "o.png", "m"},         // two modes
       {"--json", "m"},                              // --json without --info
-      {"--fit", "m"},                               // a render option without --render
+      {"--frame", "2", "m"},                        // a render option without --render
       {"--info", "--light", "m"},                   // --light without a picture
+      {"--export-skinbase", "s.bmp", "--link", "m"},  // --link without a picture
+      {"--info", "--fit", "m"},                     // --fit without a picture
       {"--frobnicate"}};
   for (const auto& args : refused) EXPECT_EQ(Parsed(args), "error") << args[0] << " ... (" << args.size() << ")";
 }

@@ -1,0 +1,56 @@
+#include "link/TagMatching.h"
+
+#include <limits>
+
+#include "link/LinkTree.h"
+
+namespace tessary {
+
+namespace {
+
+// The tag names shared by the models of one file; nothing for a range outside the scene.
+const std::vector<std::string>* TagsOf(const Scene& scene, const FileModels& file) {
+  if (file.count <= 0 || file.first < 0 || file.first >= scene.ModelCount() ||
+      file.count > scene.ModelCount() - file.first)
+    return nullptr;
+  return &scene.models[static_cast<std::size_t>(file.first)]->tagNames;
+}
+
+int IndexOf(const std::vector<std::string>& names, const std::string& name) {
+  for (std::size_t i = 0; i < names.size(); ++i)
+    if (names[i] == name) return static_cast<int>(i);
+  return -1;
+}
+
+bool FitsLinkField(int value) { return value >= 0 && value <= std::numeric_limits<std::int16_t>::max(); }
+
+}  // namespace
+
+void LinkFilesByMatchingTags(Scene& scene, const std::vector<FileModels>& files) {
+  for (std::size_t f = 1; f < files.size(); ++f) {
+    const std::vector<std::string>* own = TagsOf(scene, files[f]);
+    if (own == nullptr) continue;
+    bool linked = false;
+    for (std::size_t pivot = 0; pivot < own->size() && !linked; ++pivot) {
+      const std::string& name = (*own)[pivot];
+      if (name.empty()) continue;  // an unnamed tag says nothing about where it belongs
+      for (std::size_t e = f; e-- > 0 && !linked;) {
+        const std::vector<std::string>* earlier = TagsOf(scene, files[e]);
+        const int anchor = earlier != nullptr ? IndexOf(*earlier, name) : -1;
+        if (anchor < 0 || !FitsLinkField(files[e].first) || !FitsLinkField(static_cast<int>(pivot)) ||
+            !FitsLinkField(anchor))
+          continue;
+        for (std::int32_t i = 0; i < files[f].count; ++i) {
+          ModelRecord& model = *scene.models[static_cast<std::size_t>(files[f].first + i)];
+          model.pivotTag = static_cast<std::int16_t>(pivot);
+          model.parentIndex = static_cast<std::int16_t>(files[e].first);
+          model.anchorTag = static_cast<std::int16_t>(anchor);
+        }
+        linked = true;
+      }
+    }
+  }
+  RebuildChildLists(scene);
+}
+
+}  // namespace tessary
