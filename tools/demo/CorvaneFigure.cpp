@@ -115,7 +115,8 @@ md3::Surface BuildTorso() {
               {11.0, 5.2, 7.6},
               {6.0, 4.6, 6.4},
               {1.2, 4.4, 6.2},
-              {0.2, 0, 0}},
+              {-1.0, 4.0, 5.6},  // tucked into the belt, so no gap opens while it turns
+              {-1.6, 0, 0}},
              kSides, {0.0f, 0.0f, 0.5f, 1.0f}, TorsoPose);
   return b.Build();
 }
