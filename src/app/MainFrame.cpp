@@ -27,7 +27,17 @@ MainFrame::MainFrame(Scene& scene, TrackballState& trackball, std::unique_ptr<Wx
   SetBackgroundStyle(wxBG_STYLE_PAINT);
   Bind(wxEVT_ERASE_BACKGROUND, [](wxEraseEvent&) {});
 
-  renderView = new RenderView(this, ws_);
+  if (RenderView::DisplayOffersFormat()) {
+    renderView = new RenderView(this, ws_);
+    viewWindow = renderView;
+  } else {
+    // No GL on this display: the viewer keeps running with an empty window in the view's
+    // place, so models, lights and files can still be handled.
+    viewWindow = new wxWindow(this, cmd::ToWxId(cmd::kRenderViewId), wxDefaultPosition, wxSize(312, 384),
+                              wxBORDER_SUNKEN, "GLWnd");
+    viewWindow->SetBackgroundColour(*wxBLACK);
+    ws_.desktop.ShowMessage("ChoosePixelFormat failed");
+  }
   optionsBar = new OptionsBar(this);
   CreateMenuBarAndAccelerators();
 
@@ -47,8 +57,9 @@ void MainFrame::FreeSceneAndChildren() {
   ws_.scene.Clear();
   ws_.scene.currentModel = -1;
   ws_.scene.currentLight = -1;
-  if (renderView != nullptr) {
-    delete renderView;
+  if (viewWindow != nullptr) {
+    delete viewWindow;
+    viewWindow = nullptr;
     renderView = nullptr;
   }
   if (optionsBar != nullptr) {
@@ -61,7 +72,7 @@ void MainFrame::LayoutChildren() {
   const wxSize client = GetClientSize();
   if (optionsBar != nullptr) optionsBar->SetSize(client.x - kOptionsBarWidth, 0, kOptionsBarWidth, client.y);
   // A window narrower than the bar leaves the view with no width at all.
-  if (renderView != nullptr) renderView->SetSize(0, 0, std::max(0, client.x - kOptionsBarWidth), client.y);
+  if (viewWindow != nullptr) viewWindow->SetSize(0, 0, std::max(0, client.x - kOptionsBarWidth), client.y);
 }
 
 void MainFrame::OnSize(wxSizeEvent& event) {

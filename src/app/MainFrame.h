@@ -32,7 +32,8 @@ class MainFrame : public wxFrame {
   // Places the options bar at the right edge and gives the render view the rest.
   void LayoutChildren();
 
-  RenderView* renderView = nullptr;
+  RenderView* renderView = nullptr;  // none when the display has no GL
+  wxWindow* viewWindow = nullptr;     // the render view, or the empty window in its place
   OptionsBar* optionsBar = nullptr;
 
  private:

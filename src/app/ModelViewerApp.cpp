@@ -3,7 +3,6 @@
 
 #include "app/MainFrame.h"
 #include "app/StartupScene.h"
-#include "render/RenderView.h"
 #include "scene/Md3Loader.h"
 
 wxIMPLEMENT_APP_NO_MAIN(tessary::ModelViewerApp);
@@ -42,7 +41,7 @@ void ModelViewerApp::OpenStartupFiles() {
     LoadModelFile(ws, file);
     files.push_back(FileModels{before, scene.ModelCount() - before});
   }
-  const wxSize view = mainFrame->renderView != nullptr ? mainFrame->renderView->GetClientSize() : wxSize(1, 1);
+  const wxSize view = mainFrame->viewWindow != nullptr ? mainFrame->viewWindow->GetClientSize() : wxSize(1, 1);
   ArrangeStartupScene(startupCommandLine, files, view.y > 0 ? static_cast<double>(view.x) / view.y : 1.0, scene,
                       trackball);
   ws.SceneChanged();  // the links, the light and the view are shown

@@ -15,8 +15,20 @@ namespace tessary {
 
 namespace {
 
+// True when the X display speaks GLX at all. wx asks for the GLX version before anything
+// else and treats its absence as a programming error, so this is checked first.
+bool DisplayHasGlx() {
+  Display* display = wxGetX11Display();
+  int errorBase = 0, eventBase = 0;
+  return display != nullptr && glXQueryExtension(display, &errorBase, &eventBase);
+}
+
 // RGBA, double-buffered, with the deepest depth buffer on offer of 32, 24 or 16 bits.
 wxGLAttributes ChooseAttributes(bool* found) {
+  *found = false;
+  wxGLAttributes fallback;
+  fallback.PlatformDefaults().EndList();
+  if (!DisplayHasGlx()) return fallback;
   for (int depth : {32, 24, 16}) {
     wxGLAttributes attrs;
     attrs.PlatformDefaults().RGBA().DoubleBuffer().MinRGBA(8, 8, 8, 0).Depth(depth).EndList();
@@ -25,9 +37,6 @@ wxGLAttributes ChooseAttributes(bool* found) {
       return attrs;
     }
   }
-  *found = false;
-  wxGLAttributes fallback;
-  fallback.PlatformDefaults().EndList();
   return fallback;
 }
 
@@ -48,22 +57,20 @@ const ViewFormat& TheViewFormat() {
 
 }  // namespace
 
+bool RenderView::DisplayOffersFormat() { return TheViewFormat().supported; }
+
 RenderView::RenderView(wxWindow* parent, Workspace& workspace)
     : wxGLCanvas(parent, TheViewFormat().attrs, cmd::ToWxId(cmd::kRenderViewId), wxDefaultPosition, wxSize(312, 384),
                  wxBORDER_SUNKEN | wxFULL_REPAINT_ON_RESIZE, "GLWnd"),
       ws_(workspace),
       navigation_(workspace) {
   SetBackgroundStyle(wxBG_STYLE_PAINT);
-  if (!TheViewFormat().supported) {
-    ReportFailure("ChoosePixelFormat failed");
-  } else {
-    wxGLContextAttrs contextAttrs;
-    contextAttrs.PlatformDefaults().CompatibilityProfile().EndList();
-    context_ = std::make_unique<wxGLContext>(this, nullptr, &contextAttrs);
-    if (!context_->IsOK()) {
-      context_.reset();
-      ReportFailure("SetPixelFormat failed");
-    }
+  wxGLContextAttrs contextAttrs;
+  contextAttrs.PlatformDefaults().CompatibilityProfile().EndList();
+  context_ = std::make_unique<wxGLContext>(this, nullptr, &contextAttrs);
+  if (!context_->IsOK()) {
+    context_.reset();
+    ReportFailure("SetPixelFormat failed");
   }
   Bind(wxEVT_PAINT, &RenderView::OnPaint, this);
   Bind(wxEVT_SIZE, &RenderView::OnSize, this);

@@ -15,8 +15,13 @@ namespace tessary {
 
 class RenderView : public wxGLCanvas {
  public:
-  // When no GL context can be had the failure is shown through the desktop and the view
-  // stays up, drawing nothing.
+  // Whether the display can give the view its format (RGBA, double-buffered, with a depth
+  // buffer). Without it no view can be made at all: wx cannot create a GL canvas on such a
+  // display, so the main frame puts a plain window in its place.
+  static bool DisplayOffersFormat();
+
+  // Only where DisplayOffersFormat() holds. When no GL context can be had the failure is
+  // shown through the desktop and the view stays up, drawing nothing.
   RenderView(wxWindow* parent, Workspace& workspace);
   ~RenderView() override;
 
