@@ -22,6 +22,7 @@ void LoadModelFile(Workspace& ws, const std::string& path) {
     auto& record = parse.records[i];
     // Textures resolve in surface order, so any image message comes in that order too.
     if (!parse.shaderNames[i].empty()) record->textureMap = ResolveSurfaceTexture(ws, parse.shaderNames[i]);
+    record->sourceFile = path;
     ws.scene.models.push_back(std::move(record));
     ws.scene.currentModel = ws.scene.ModelCount() - 1;
   }

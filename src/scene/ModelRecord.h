@@ -47,6 +47,9 @@ enum MapSlot : int { kTextureSlot = 0, kSpecularitySlot = 1, kDiffusionSlot = 2,
 
 struct ModelRecord {
   std::string name;
+  // The path the record's file was opened by, as it was given (not shown; it lets later
+  // commands find the file a record came from and what lies beside it).
+  std::string sourceFile;
   std::unique_ptr<ImageRGBA> textureMap;
   std::unique_ptr<ImageRGBA> specularityMap;
   std::unique_ptr<ImageRGBA> diffusionMap;

@@ -41,19 +41,18 @@ std::unique_ptr<ImageRGBA> ResolveSurfaceTexture(Workspace& ws, const std::strin
   return LoadTextureFile(path, ws.textures, ws.desktop);
 }
 
+bool UseBaseFolder(Scene& scene, const std::string& path) {
+  if (!UsableFolder(path)) return false;
+  std::error_code error;
+  const std::filesystem::path absolute = std::filesystem::absolute(path, error);
+  if (error) return false;
+  scene.baseFolder = absolute.lexically_normal().string();
+  return true;
+}
+
 void SetBaseFolder(Workspace& ws) {
   const auto chosen = ws.desktop.ChooseFolder(kBaseFolderTitle);
-  if (!chosen || !UsableFolder(*chosen)) {
-    ws.desktop.ShowMessage(kFolderNotValidMessage);
-    return;
-  }
-  std::error_code error;
-  const std::filesystem::path absolute = std::filesystem::absolute(*chosen, error);
-  if (error) {
-    ws.desktop.ShowMessage(kFolderNotValidMessage);
-    return;
-  }
-  ws.scene.baseFolder = absolute.lexically_normal().string();
+  if (!chosen || !UseBaseFolder(ws.scene, *chosen)) ws.desktop.ShowMessage(kFolderNotValidMessage);
 }
 
 }  // namespace tessary

@@ -17,4 +17,9 @@ std::unique_ptr<ImageRGBA> ResolveSurfaceTexture(Workspace& ws, const std::strin
 // The "Set Base Folder..." command.
 void SetBaseFolder(Workspace& ws);
 
+// Makes path the base folder when it can serve as one and returns true; returns false and
+// changes nothing otherwise. Every way of choosing the base folder (the command, the command
+// line, and whatever else names a folder) goes through here.
+bool UseBaseFolder(Scene& scene, const std::string& path);
+
 }  // namespace tessary
