@@ -10,13 +10,16 @@ namespace tessary {
 
 namespace {
 
-// The file's decoded image, or the failure to report. The size limits keep an image to
-// 256 MB at most; should even that not be available, the file is treated as one that
-// cannot be shown rather than let the failure escape the command.
+// The file's decoded image, or the failure to report. A file that cannot be opened (or is
+// not a regular file) is passed over in silence; one longer than any image the decoders
+// take is not recognized. The size limits keep an image to 256 MB at most; should even
+// that not be available, the file is treated as one that cannot be shown rather than let
+// the failure escape the command.
 DecodeResult ReadAndDecode(const std::string& path) {
   try {
-    const auto bytes = ReadWholeFile(path);
-    if (!bytes) return DecodeResult{std::nullopt, ""};
+    ReadFailure failure = ReadFailure::None;
+    const auto bytes = ReadWholeFile(path, kMaxImageFileBytes, &failure);
+    if (!bytes) return DecodeResult{std::nullopt, failure == ReadFailure::TooLarge ? kNotRecognizedMessage : ""};
     return DecodeImage(*bytes);
   } catch (const std::bad_alloc&) {
     return DecodeResult{std::nullopt, kNotRecognizedMessage};

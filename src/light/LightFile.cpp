@@ -108,16 +108,16 @@ void ExportLight(Workspace& ws) {
   if (!choice) return;
   const std::string path = WithDefaultExtension(choice->path);
   if (WriteFileReplacing(path, EncodeLightFile(*light)) != 0)
-    ws.desktop.ShowMessage("Unable to create the file specified!");
+    ws.desktop.ShowMessage(kUnableToCreateLightMessage);
 }
 
 void ImportLight(Workspace& ws) {
   auto choice = ws.desktop.ChooseFileToOpen(kLightFileFilter, "*.lgt");
   if (!choice) return;
   const std::string path = WithDefaultExtension(choice->path);
-  auto bytes = ReadWholeFile(path);
+  auto bytes = ReadFileStart(path, kLightFileReadLimit);
   if (!bytes) {
-    ws.desktop.ShowMessage("Unable to open the file specified!");
+    ws.desktop.ShowMessage(kUnableToOpenLightMessage);
     return;
   }
   auto light = DecodeLightFile(*bytes);

@@ -32,6 +32,15 @@ struct Md3Parse {
 
 Md3Parse ParseMd3(std::span<const std::uint8_t> bytes);
 
+// The largest MD3 file read. The format's own limits (1,024 frames, 32 surfaces of 4,096
+// vertices) put real models far below this; a longer file is refused before it is read.
+inline constexpr std::uint64_t kMaxMd3FileBytes = std::uint64_t{256} << 20;
+
+// Reads and parses the MD3 file at path, as the viewer and --info both do. A file that
+// cannot be opened (or is not a regular file) gives kLoadErrorMessage; one that is too
+// long, or not a well-formed MD3, gives kNotAnMd3Message.
+Md3Parse ReadMd3File(const std::string& path);
+
 // Merges vertices whose positions are equal in every frame: a vertex takes the new index of
 // the first earlier vertex equal to it, or else the next unused one, in order of first
 // appearance. Triangle corners are renumbered. Linear in vertices x frames.

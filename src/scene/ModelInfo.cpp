@@ -4,9 +4,9 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <new>
 #include <optional>
 
-#include "app/FileIO.h"
 #include "scene/Md3Loader.h"
 
 namespace tessary {
@@ -59,12 +59,13 @@ struct FileInfo {
 
 FileInfo Inspect(const std::string& path) {
   FileInfo info;
-  const auto bytes = ReadWholeFile(path);
-  if (!bytes) {
+  Md3Parse parse;
+  try {
+    parse = ReadMd3File(path);
+  } catch (const std::bad_alloc&) {
     info.error = kLoadErrorMessage;
     return info;
   }
-  Md3Parse parse = ParseMd3(*bytes);
   if (!parse.ok) {
     info.error = parse.error;
     return info;
