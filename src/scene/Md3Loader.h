@@ -43,14 +43,16 @@ Md3Parse ReadMd3File(const std::string& path);
 
 // Merges vertices whose positions are equal in every frame: a vertex takes the new index of
 // the first earlier vertex equal to it, or else the next unused one, in order of first
-// appearance. Triangle corners are renumbered. Linear in vertices x frames.
+// appearance. Triangle corners are renumbered; frames keep no spare room. Linear in
+// vertices x frames. (The parser welds a file's vertices before converting them, by the
+// same rule.)
 void WeldVertices(ModelRecord& model);
-// Smooth normals per frame: the unit normals of the faces around each vertex, each face with
-// weight 1, summed and normalised; degenerate faces add nothing; a vertex with no usable
-// face keeps (0, 0, 0).
+// Smooth normals per frame, written over whatever normals the frames held: the unit normals
+// of the faces around each vertex, each face with weight 1, summed and normalised;
+// degenerate faces add nothing; a vertex with no usable face gets (0, 0, 0).
 void ComputeNormals(ModelRecord& model);
-// True when every frame holds numVertices positions and normals and every triangle corner
-// indexes them. The weld and the normals leave a record that fails this untouched.
+// True when every frame holds numVertices positions and every triangle corner indexes them.
+// The weld and the normals leave a record that fails this untouched.
 bool HasConsistentGeometry(const ModelRecord& model);
 
 // Opens the file at path and appends its records to the scene, each surface's first shader

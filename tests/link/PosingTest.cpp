@@ -14,6 +14,12 @@ namespace tessary {
 namespace {
 
 Vec3d D(const Vec3f& v) { return {v[0], v[1], v[2]}; }
+std::vector<Vec3d> D(const std::vector<Vec3f>& list) {
+  std::vector<Vec3d> out;
+  for (const Vec3f& v : list) out.push_back(D(v));
+  return out;
+}
+Vec3f F(const Vec3d& v) { return {static_cast<float>(v[0]), static_cast<float>(v[1]), static_cast<float>(v[2])}; }
 
 void ExpectNear(const Vec3d& a, const Vec3d& b, const std::string& what, double tolerance = 2e-4) {
   for (int i = 0; i < 3; ++i) EXPECT_NEAR(a[i], b[i], tolerance) << what << " component " << i;
@@ -45,8 +51,8 @@ void ExpectCarried(const ModelRecord& child, const TagRecord& anchor) {
     for (int k = 0; k < 3; ++k) hook.origin[k] += child.offsetPosition[i] * anchor.axis[i][k];
   ExpectTag(child.curTags[static_cast<std::size_t>(child.pivotTag)], hook, "pivot");
   for (std::size_t v = 0; v < f.positions.size(); ++v) {
-    ExpectNear(Along(hook, child.curPositions[v], true), Along(pivot, f.positions[v], true), "vertex");
-    ExpectNear(Along(hook, child.curNormals[v], false), Along(pivot, f.normals[v], false), "normal", 1e-5);
+    ExpectNear(Along(hook, child.curPositions[v], true), Along(pivot, D(f.positions[v]), true), "vertex");
+    ExpectNear(Along(hook, child.curNormals[v], false), Along(pivot, D(f.normals[v]), false), "normal", 1e-5);
   }
   ExpectNear(Along(hook, D(child.curLocalOrigin), true), Along(pivot, D(f.localOrigin), true), "local origin");
   EXPECT_EQ(child.curRadius, f.radius);
@@ -75,8 +81,8 @@ class PosingTest : public ::testing::Test {
     m.tagNames.assign(static_cast<std::size_t>(tagCount), "tag");
     for (int f = 0; f < frameCount; ++f) {
       auto& frame = *m.frames.emplace_back(std::make_unique<FrameRecord>());
-      for (int v = 0; v < vertices; ++v) frame.positions.push_back(Random(30));
-      for (int v = 0; v < vertices; ++v) frame.normals.push_back(D(RandomTag().axis[0]));  // random unit vectors
+      for (int v = 0; v < vertices; ++v) frame.positions.push_back(F(Random(30)));
+      for (int v = 0; v < vertices; ++v) frame.normals.push_back(RandomTag().axis[0]);  // random unit vectors
       for (int t = 0; t < tagCount; ++t) frame.tags.push_back(RandomTag());
       frame.localOrigin = RandomTag().origin;
       frame.radius = 7.0f;
@@ -108,7 +114,7 @@ TEST_F(PosingTest, PivotsLandOnOffsetAnchorsAtRandomFramesAndTagsAndStepsOfThePa
       PoseAndPlaceScene(scene);
       const ModelRecord& root = *scene.models[0];  // no pivot: as stored, the offset in the world's axes
       for (std::size_t v = 0; v < 5; ++v) {
-        const Vec3d &p = Shown(root).positions[v], &o = D(root.offsetPosition);
+        const Vec3d p = D(Shown(root).positions[v]), o = D(root.offsetPosition);
         ExpectNear(root.curPositions[v], {p[0] + o[0], p[1] + o[1], p[2] + o[2]}, "root");
       }
       for (const auto& [child, parent] : links) {
@@ -126,8 +132,8 @@ TEST_F(PosingTest, APivotMakesItsTagTheOriginThenScaleAndOffsetApplyInThatOrderT
   FrameRecord& f = *m.frames[0];
   f.tags[0] = {{1, 2, 3}, {Vec3f{0, 1, 0}, Vec3f{-1, 0, 0}, Vec3f{0, 0, 1}}};  // a quarter turn about z
   f.tags[1] = {{1, 2, 4}, {Vec3f{1, 0, 0}, Vec3f{0, 1, 0}, Vec3f{0, 0, 1}}};
-  f.positions = {Vec3d{1, 4, 3}, Vec3d{0, 2, 5}};
-  f.normals = {Vec3d{0, 1, 0}, Vec3d{1, 0, 0}};
+  f.positions = {Vec3f{1, 4, 3}, Vec3f{0, 2, 5}};
+  f.normals = {Vec3f{0, 1, 0}, Vec3f{1, 0, 0}};
   f.localOrigin = {1, 2, 3};
   f.boxCorners[0] = {2, 2, 3};
   m.pivotTag = 0;
@@ -162,10 +168,10 @@ TEST_F(PosingTest, MissingOrStaleLinksLeaveModelsUnplacedAndNothingLoops) {
   root.currentFrame = 5;  // past the frames: frame 0 is shown, and written back
   PoseAndPlaceScene(scene);
   EXPECT_EQ(root.currentFrame, 0);
-  EXPECT_EQ(root.curPositions, root.frames[0]->positions);
+  EXPECT_EQ(root.curPositions, D(root.frames[0]->positions));
   for (int i : {1, 2, 3}) ExpectTag(CurTag(i, 0), TagRecord::Identity(), "unplaced " + std::to_string(i));
   ExpectTag(CurTag(4, 0), CurTag(0, 1), "carried");
-  EXPECT_EQ(stale.curPositions, Shown(stale).positions);
+  EXPECT_EQ(stale.curPositions, D(Shown(stale).positions));
   // A cycle of parents has no root: nothing in it is placed, and a walk into it ends.
   Link(0, 4, 0, 0);
   PoseAndPlaceScene(scene);

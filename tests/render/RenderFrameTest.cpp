@@ -108,7 +108,7 @@ TEST_F(RenderFrameTest, LightingFollowsTheNormalsAndTheMapsAndFastAndSafeAgree) 
   LightRecord& light = view.AddLight();
   OffscreenScene::Attach(grid, light);
   const struct {
-    Vec3d normal;
+    Vec3f normal;
     float ambient, diffuse, specular;
     bool redBase, specularityMap;
     Rgb expected;
@@ -125,7 +125,7 @@ TEST_F(RenderFrameTest, LightingFollowsTheNormalsAndTheMapsAndFastAndSafeAgree) 
       {{0, 0, 1}, 0.5f, 0, 1, false, true, {128, 228, 255}, 2, "white * 0.5 plus (0, 100, 200) from the map, clamped"},
   };
   for (const auto& c : cases) {
-    for (Vec3d& n : grid.frames[0]->normals) n = c.normal;
+    for (Vec3f& n : grid.frames[0]->normals) n = c.normal;
     light = {.position = {0, 0, 1, 0}, .ambient = Grey(c.ambient), .diffuse = Grey(c.diffuse), .specular = Grey(c.specular)};
     grid.textureMap = c.redBase ? view.SolidImage(255, 0, 0) : nullptr;
     grid.specularityMap = c.specularityMap ? view.SolidImage(0, 100, 200) : nullptr;
@@ -234,7 +234,7 @@ TEST_F(RenderFrameTest, CullingDoubleSidedWireframeShellAndHidden) {
 
   // Normals pointing up the picture: the shell moves y in [-2, 2] to [-1, 3].
   grid.visible = 0;
-  ModelRecord& facing = Glowing({.x0 = -2, .x1 = 2, .y0 = -2, .y1 = 2, .normal = {0.0, 1.0, 0.0}}, 200, 0, 0);
+  ModelRecord& facing = Glowing({.x0 = -2, .x1 = 2, .y0 = -2, .y1 = 2, .normal = {0.0f, 1.0f, 0.0f}}, 200, 0, 0);
   Render();
   EXPECT_FALSE(FoundNear(-5.0, 0.0, Rgb{0, 150, 0})) << "a hidden model is not drawn";
   EXPECT_EQ(At(0.0, -1.5), (Rgb{200, 0, 0}));

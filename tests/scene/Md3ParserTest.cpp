@@ -35,7 +35,7 @@ TEST(Md3ParserTest, VerticesTrianglesAndNormalsComeInViewerAxes) {
   EXPECT_EQ(m.name, "floor");
   EXPECT_EQ(p.shaderNames, std::vector<std::string>{"skins/first.tga"});  // the first only
   const FrameRecord& f = *m.frames.at(0);
-  EXPECT_EQ(f.positions, (std::vector<Vec3d>{{0, 0, 0}, {1, 0, 0}, {0, 0, 1}, {2, -1, 1}}));
+  EXPECT_EQ(f.positions, (std::vector<Vec3f>{{0, 0, 0}, {1, 0, 0}, {0, 0, 1}, {2, -1, 1}}));
   // Corners are stored as (0, 2, 1), each keeping its own texture coordinates.
   ASSERT_EQ(m.triangles.size(), 2u);
   EXPECT_EQ(m.triangles[0].vertex, (Corners{0, 2, 1}));
@@ -44,7 +44,7 @@ TEST(Md3ParserTest, VerticesTrianglesAndNormalsComeInViewerAxes) {
   EXPECT_EQ(m.triangles[1].st, (std::array<St, 3>{St{3.5, 0.0}, St{0.5, 0.75}, St{0.125, 0.25}}));
   // Triangle 0 turns clockwise seen from above the file's floor, so it faces up (viewer +y);
   // vertex 2 is on no other triangle.
-  EXPECT_EQ(f.normals[2], (Vec3d{0.0, 1.0, 0.0}));
+  EXPECT_EQ(f.normals[2], (Vec3f{0.0f, 1.0f, 0.0f}));
 }
 
 TEST(Md3ParserTest, FrameBoundsOriginsAndTagsAreConvertedAndCopiedIntoEveryRecord) {
@@ -85,10 +85,10 @@ TEST(Md3ParserTest, AFileWithoutSurfacesGivesOneDummyRecordCarryingTheTagsOfEver
   EXPECT_EQ(m.triangles[0].vertex, (Corners{0, 2, 1}));
   ASSERT_EQ(m.frames.size(), 3u);
   for (std::size_t f = 0; f < 3; ++f) {
-    EXPECT_EQ(m.frames[f]->positions, (std::vector<Vec3d>{{0, 0, 0}, {0, 0, 1}, {1, 0, 0}}));
+    EXPECT_EQ(m.frames[f]->positions, (std::vector<Vec3f>{{0, 0, 0}, {0, 0, 1}, {1, 0, 0}}));
     // (0,0,1) - (0,0,0) crossed with (1,0,0) - (0,0,1) is (0,-1,0). Tag 0 of frame f sits
     // at file (0, 0, f), viewer (0, f, 0).
-    EXPECT_EQ(m.frames[f]->normals, std::vector<Vec3d>(3, Vec3d{0, -1, 0}));
+    EXPECT_EQ(m.frames[f]->normals, std::vector<Vec3f>(3, Vec3f{0, -1, 0}));
     EXPECT_EQ(m.frames[f]->tags.at(0).origin, (Vec3f{0, static_cast<float>(f), 0}));
   }
 }
