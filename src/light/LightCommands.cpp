@@ -107,8 +107,16 @@ void SelectModelLight(Workspace& ws, int selectedRow) {
 }
 
 void AddLightToEveryModel(Scene& scene) {
-  scene.lights.push_back(std::make_unique<LightRecord>());
-  LightRecord* light = scene.lights.back().get();
+  // Unlike the defaults of a light made with "+" (full ambient and diffuse, which flood a
+  // model flat), a dim fill and a key light placed above the viewer and a little in front
+  // (between the viewer and the scene, which lies 3 units ahead) so the shape shows.
+  auto made = std::make_unique<LightRecord>();
+  made->ambient = {0.3f, 0.3f, 0.3f, 1.0f};
+  made->diffuse = {0.8f, 0.8f, 0.8f, 1.0f};
+  made->specular = {0.25f, 0.25f, 0.25f, 1.0f};
+  made->position = {0.0f, 2.0f, -1.0f, 1.0f};
+  LightRecord* light = made.get();
+  scene.lights.push_back(std::move(made));
   scene.currentLight = scene.LightCount() - 1;
   for (auto& model : scene.models) {
     model->modelLights.push_back(ModelLightRef{light, 1});

@@ -16,7 +16,8 @@ void SelectModelLight(Workspace& ws, int selectedRow);
 // The "Props" button: the Light Properties dialog for the current light.
 void EditCurrentLight(Workspace& ws);
 
-// For the command line: one new default light, made current and shone on every model
+// For the command line: one new light (named like any new light, but with a dim ambient
+// part and placed above and in front of the viewer), made current and shone on every model
 // through a new enabled reference that becomes each model's current one. No redraw.
 void AddLightToEveryModel(Scene& scene);
 
