@@ -13,6 +13,7 @@
 #include "scene/PanelContents.h"
 #include "ui/AboutBox.h"
 #include "ui/BackgroundColorDialog.h"
+#include "ui/DisplayText.h"
 #include "ui/OptionsBar.h"
 
 namespace tessary {
@@ -21,7 +22,7 @@ namespace {
 
 std::optional<FileChoice> RunFileDialog(wxWindow* parent, const std::string& filter,
                                         const std::string& initialName, long style) {
-  wxFileDialog dialog(parent, wxFileSelectorPromptStr, wxEmptyString, wxString::FromUTF8(initialName),
+  wxFileDialog dialog(parent, wxFileSelectorPromptStr, wxEmptyString, DisplayText(initialName),
                       wxString::FromUTF8(filter), style);
   if (dialog.ShowModal() != wxID_OK) return std::nullopt;
   return FileChoice{dialog.GetPath().utf8_string(), dialog.GetFilterIndex() + 1};
@@ -32,7 +33,7 @@ std::optional<FileChoice> RunFileDialog(wxWindow* parent, const std::string& fil
 void WxDesktop::ShowMessage(const std::string& text) {
   // Over the window in front: a dialog's refusal belongs on the dialog, not behind it.
   wxWindow* front = wxGetActiveWindow();
-  wxMessageBox(wxString::FromUTF8(text), kApplicationTitle, wxOK | wxICON_WARNING, front != nullptr ? front : frame_);
+  wxMessageBox(DisplayText(text), kApplicationTitle, wxOK | wxICON_WARNING, front != nullptr ? front : frame_);
 }
 
 std::optional<FileChoice> WxDesktop::ChooseFileToOpen(const std::string& filter, const std::string& initialName) {
@@ -50,9 +51,9 @@ std::optional<std::string> WxDesktop::ChooseFolder(const std::string& title) {
 }
 
 void WxDesktop::RequestSceneRedraw() {
-  if (frame_ == nullptr) return;
-  frame_->Refresh(false);
-  if (frame_->renderView != nullptr) frame_->renderView->DrawNow();
+  // The view draws its frame now. Invalidating the window as well would only draw the same
+  // frame again from the paint that follows; the options bar repaints its own controls.
+  if (frame_ != nullptr && frame_->renderView != nullptr) frame_->renderView->DrawNow();
 }
 
 void WxDesktop::RepaintView() {

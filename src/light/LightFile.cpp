@@ -99,12 +99,23 @@ std::string WithDefaultExtension(std::string path) {
   return path;
 }
 
+// The name the save dialog offers: the light's name as a file name. A name with no
+// characters offers none rather than a hidden ".lgt".
+std::string SuggestedFileName(const LightRecord& light) {
+  if (light.name.empty()) return {};
+  std::string name = light.name;
+  for (char& c : name) {
+    if (c == '/') c = '_';  // a slash would make the name a path
+  }
+  return name + ".lgt";
+}
+
 }  // namespace
 
 void ExportLight(Workspace& ws) {
   const LightRecord* light = ws.scene.CurrentLight();
   if (light == nullptr) return;
-  auto choice = ws.desktop.ChooseFileToSave(kLightFileFilter, "*.lgt");
+  auto choice = ws.desktop.ChooseFileToSave(kLightFileFilter, SuggestedFileName(*light));
   if (!choice) return;
   const std::string path = WithDefaultExtension(choice->path);
   if (WriteFileReplacing(path, EncodeLightFile(*light)) != 0)

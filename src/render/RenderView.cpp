@@ -106,7 +106,7 @@ bool RenderView::MakeContextCurrent() {
   }
   if (!initialised_) {
     initialised_ = true;
-    const wxSize size = GetClientSize();
+    const wxSize size = DeviceClientSize();
     AskForVerticalSync();
     InitGLState(size.x, size.y);
     ws_.trackball.rotation = {0.0f, 0.0f, 0.0f, 1.0f};
@@ -145,9 +145,12 @@ void RenderView::OnSize(wxSizeEvent& event) {
     return;
   }
   if (!MakeContextCurrent()) return;
-  ResizeGL(GetClientSize().x, GetClientSize().y);
+  const wxSize device = DeviceClientSize();
+  ResizeGL(device.x, device.y);
   DrawNow();
 }
+
+wxSize RenderView::DeviceClientSize() const { return ToPhys(GetClientSize()); }
 
 // The idle step: while a released spin is running, turn the view one increment and ask for
 // the next idle pass at once; at rest, ask for nothing, so the viewer uses no processor.
@@ -158,7 +161,15 @@ void RenderView::OnIdle(wxIdleEvent& event) {
   event.RequestMore();
 }
 
+void RenderView::SetMenuOpen(bool open) {
+  menuOpen_ = open;
+  if (!open) return;
+  navigation_.CaptureLost();
+  if (HasCapture()) ReleaseMouse();
+}
+
 void RenderView::OnMouse(wxMouseEvent& event) {
+  if (menuOpen_) return;
   const wxEventType type = event.GetEventType();
   const MouseButton button =
       (type == wxEVT_LEFT_DOWN || type == wxEVT_LEFT_UP) ? MouseButton::Left : MouseButton::Right;

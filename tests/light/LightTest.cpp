@@ -205,7 +205,7 @@ TEST_F(LightTest, ExportAppendsLgtOnlyToAPathWithoutADotAndReplacesOldFiles) {
   EXPECT_EQ(desktop.messages, Log(2, "Unable to create the file specified!"));
   EXPECT_TRUE(std::filesystem::is_directory(dir / "v1.2"));
   EXPECT_EQ(desktop.fileDialogs[0].filter, "Tessary Light (*.lgt)|*.lgt|All Files (*.*)|*.*");
-  EXPECT_EQ(desktop.fileDialogs[0].initialName, "*.lgt");
+  EXPECT_EQ(desktop.fileDialogs[0].initialName, "New Light.lgt");
   EXPECT_TRUE(desktop.fileDialogs[0].save);
 }
 
