@@ -1,11 +1,13 @@
-// Fuzzes image decoding exactly as a texture file is read: the format is recognised from
-// the first bytes and the matching decoder runs. A decoded image must be whole.
+// Fuzzes image decoding exactly as a texture file is read: a file longer than the reader
+// takes is refused before decoding, the format is recognised from the first bytes and the
+// matching decoder runs. A decoded image must be whole.
 #include <cstdlib>
 
 #include "image/ImageDecoder.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace tessary;
+  if (size > kMaxImageFileBytes) return 0;
   DecodeResult result = DecodeImage(std::span<const std::uint8_t>(data, size));
   if (!result.ok()) return 0;
   const ImageRGBA& image = *result.image;
