@@ -53,6 +53,13 @@ inline constexpr int kShellEffect = 32823;
 inline constexpr int kExportSkinBase = 32824;
 inline constexpr int kDisplayBounds = 32825;
 
+// Game content.
+inline constexpr int kOpenFromGameFolder = 32900;
+inline constexpr int kGameTextureLookup = 32901;
+inline constexpr int kSkinMenu = 32902;   // the "Skin" submenu, filled as its menu opens
+inline constexpr int kFirstSkin = 32960;  // its entries: one per skin beside the current model
+inline constexpr int kLastSkin = 32999;
+
 // Framework commands.
 inline constexpr int kFileNew = 57600;
 inline constexpr int kFileOpen = 57601;

@@ -7,17 +7,20 @@ namespace tessary {
 
 const char* UsageText() {
   return "Usage:\n"
-         "  tessary [--base DIR] [--light] [--link] [--fit] [FILE.md3 ...]\n"
-         "      Open the viewer, with the files loaded in order. DIR is the folder that\n"
-         "      texture names inside the models are resolved against. --light adds one\n"
-         "      default light and shines it on every model given. --link hangs each\n"
-         "      file on an earlier one by the first tag they share (give the parts\n"
-         "      in the order they hang: lower.md3 upper.md3 head.md3). --fit starts\n"
-         "      with the view zoomed and centred on the models.\n"
-         "  tessary --info [--json] FILE.md3 ...\n"
+         "  tessary [--base DIR] [--skin NAME] [--light] [--link] [--fit] [FILE.md3 ...]\n"
+         "      Open the viewer, with the files loaded in order. DIR is the game folder\n"
+         "      (or a single .pk3) that model and texture names are looked up in: a FILE\n"
+         "      that is not on disk is taken from there (models/players/x/lower.md3).\n"
+         "      --skin picks the skin of every model (\"default\" unless given).\n"
+         "      --light adds one default light and shines it on every model given.\n"
+         "      --link hangs each file on an earlier one by the first tag they share\n"
+         "      (give the parts in the order they hang: lower.md3 upper.md3\n"
+         "      head.md3). --fit starts with the view zoomed and centred on the models.\n"
+         "  tessary --info [--json] [--base DIR] [--skin NAME] FILE.md3 ...\n"
          "      Print each file's frame count, tags and surfaces; no window is opened.\n"
+         "      --json also gives the image each surface shows and the skin used.\n"
          "  tessary --render OUT.png [--size WxH] [--frame N] [--light] [--link]\n"
-         "          [--fit] [--base DIR] FILE.md3 ...\n"
+         "          [--fit] [--base DIR] [--skin NAME] FILE.md3 ...\n"
          "      Draw one frame offscreen and save it as a PNG (default size 512x384).\n"
          "  tessary --export-skinbase OUT.bmp [--base DIR] FILE.md3 ...\n"
          "      Write the texture layout of the models as a 256x256 BMP.\n"
@@ -66,6 +69,9 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
       SetMode(cl, CommandLine::Mode::Help, a);
     } else if (a == "--base") {
       if (next(value)) cl.baseFolder = value;
+    } else if (a == "--skin") {
+      if (next(value) && value.empty()) cl.error = "--skin needs a skin name, for example red";
+      if (!value.empty()) cl.skin = value;
     } else if (a == "--info") {
       SetMode(cl, CommandLine::Mode::Info, a);
     } else if (a == "--json") {

@@ -10,7 +10,8 @@ namespace tessary {
 struct CommandLine {
   enum class Mode { Viewer, Help, Info, Render, ExportSkinBase };
   Mode mode = Mode::Viewer;
-  std::optional<std::string> baseFolder;
+  std::optional<std::string> baseFolder;  // a game folder or a single .pk3
+  std::string skin = "default";           // --skin NAME: the skin of every model given
   std::vector<std::string> files;
   bool json = false;                 // --info --json
   std::string output;                // --render OUT.png, --export-skinbase OUT.bmp

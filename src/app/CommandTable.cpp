@@ -2,6 +2,7 @@
 #include "app/CommandTable.h"
 
 #include "app/CommandIds.h"
+#include "content/ContentCommands.h"
 #include "image/FilterCommands.h"
 #include "image/MapCommands.h"
 #include "image/SkinBase.h"
@@ -19,6 +20,7 @@ const std::vector<MenuEntry>& MainMenu() {
   static const std::vector<MenuEntry> menu = {
       {"&File", 0, {
            {"Set Base Folder...", kSetBaseFolder, {}},
+           {"Open from Game Folder...", kOpenFromGameFolder, {}},
            {"Light Transfer", 0, {{"Export to LGT", kExportLight, {}}, {"Import from LGT", kImportLight, {}}}},
            {"Export", 0, {{"Skinbase (*.bmp)", kExportSkinBase, {}}}},
            {"", 0, {}},
@@ -34,6 +36,7 @@ const std::vector<MenuEntry>& MainMenu() {
            {"Display Bounds", kDisplayBounds, {}},
            {"Lock Frame", kLockFrame, {}},
            {"Offsets...", kOffsets, {}},
+           {"Skin", kSkinMenu, {}},
        }},
       {"&Rendering", 0, {
            {"&Texture", 0, {
@@ -46,6 +49,7 @@ const std::vector<MenuEntry>& MainMenu() {
            {"Multi-Pass", 0, {{"&Fast", kMultiPassFast, {}}, {"&Safe", kMultiPassSafe, {}}}},
            {"Background Color...", kBackgroundColor, {}},
            {"Model Links...", kModelLinks, {}},
+           {"Game Texture Lookup", kGameTextureLookup, {}},
        }},
       {"&Help", 0, {{"&About Corvane's Tessary", kAppAbout, {}}}},
   };
@@ -141,12 +145,18 @@ bool DispatchCommand(Workspace& ws, int id) {
     return true;
   }
   if (DispatchMapCommand(ws, id)) return true;
+  if (id >= kFirstSkin && id <= kLastSkin) {
+    ChooseSkin(ws, id - kFirstSkin);
+    return true;
+  }
   if (id >= kFilterNearest && id <= kFilterTriMip) {
     SetTextureFilter(ws, id - kFilterNearest);
     return true;
   }
   switch (id) {
     case kSetBaseFolder: SetBaseFolder(ws); return true;
+    case kOpenFromGameFolder: OpenFromGameFolder(ws); return true;
+    case kGameTextureLookup: ToggleGameTextureLookup(ws); return true;
     case kMultiPassFast: SetMultiPassMode(ws, 0); return true;
     case kMultiPassSafe: SetMultiPassMode(ws, 1); return true;
     case kOpenModel: OpenModel(ws); return true;
@@ -179,7 +189,8 @@ bool DispatchCommand(Workspace& ws, int id) {
 }
 
 bool IsCheckable(int id) {
-  return ModelFlag(id) != nullptr || (id >= kFilterNearest && id <= kMultiPassSafe);
+  return ModelFlag(id) != nullptr || (id >= kFilterNearest && id <= kMultiPassSafe) || id == kGameTextureLookup ||
+         (id >= kFirstSkin && id <= kLastSkin);
 }
 
 CommandState QueryCommandState(Workspace& ws, int id) {
@@ -195,6 +206,9 @@ CommandState QueryCommandState(Workspace& ws, int id) {
     ApplySpin(ws);
     return {true, checked};
   }
+  if (id == kGameTextureLookup) return {true, ws.scene.gameTextureLookup};
+  if (id == kSkinMenu) return {!SkinMenuEntries(ws.scene).empty(), false};
+  if (id >= kFirstSkin && id <= kLastSkin) return {true, IsSkinEntryInUse(ws.scene, id - kFirstSkin)};
   return {true, false};
 }
 

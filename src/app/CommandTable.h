@@ -10,7 +10,8 @@
 namespace tessary {
 
 // One entry of the main menu: an item (id != 0), a separator (id == 0, no children and an
-// empty caption) or a submenu (children not empty).
+// empty caption) or a submenu (children not empty). The entry cmd::kSkinMenu is a submenu
+// whose items (cmd::kFirstSkin, ...) are SkinMenuEntries, made afresh each time it opens.
 struct MenuEntry {
   std::string caption;
   int id = 0;

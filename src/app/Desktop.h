@@ -5,6 +5,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace tessary {
 
@@ -33,6 +34,13 @@ class Desktop {
                                                      const std::string& initialName) = 0;
   // A folder chooser with the given title; an absolute path, or no value on cancel.
   virtual std::optional<std::string> ChooseFolder(const std::string& title) = 0;
+  // A dialog listing game paths (files of the base folder's game file system) with a filter
+  // box that narrows the list as the user types; the chosen path, or no value on cancel.
+  // Desktops that cannot show one answer Cancel.
+  virtual std::optional<std::string> ChooseGamePath(const std::string& /*title*/,
+                                                    const std::vector<std::string>& /*paths*/) {
+    return std::nullopt;
+  }
 
   // Repaints the main window now; the render view has drawn a frame before this returns.
   virtual void RequestSceneRedraw() = 0;

@@ -9,6 +9,7 @@
 
 #include "app/CommandIds.h"
 #include "app/CommandTable.h"
+#include "content/ContentCommands.h"
 #include "light/LightCommands.h"
 #include "render/RenderView.h"
 #include "scene/ModelCommands.h"
@@ -82,11 +83,16 @@ void MainFrame::OnSize(wxSizeEvent& event) {
 
 namespace {
 
-wxMenu* BuildMenu(const MenuEntry& entry, std::vector<int>& itemIds) {
+wxMenu* BuildMenu(const MenuEntry& entry, std::vector<int>& itemIds, wxMenu*& skinMenu) {
   auto* menu = new wxMenu;
   for (const MenuEntry& child : entry.children) {
-    if (!child.children.empty()) {
-      menu->AppendSubMenu(BuildMenu(child, itemIds), wxString::FromUTF8(child.caption));
+    if (child.id == cmd::kSkinMenu) {
+      // Filled as it opens; its own update rule greys it when there is no skin to choose.
+      skinMenu = new wxMenu;
+      menu->Append(cmd::ToWxId(child.id), wxString::FromUTF8(child.caption), skinMenu);
+      itemIds.push_back(child.id);
+    } else if (!child.children.empty()) {
+      menu->AppendSubMenu(BuildMenu(child, itemIds, skinMenu), wxString::FromUTF8(child.caption));
     } else if (child.id == 0) {
       menu->AppendSeparator();
     } else {
@@ -121,7 +127,8 @@ int Modifiers(const Accelerator& accelerator) {
 void MainFrame::CreateMenuBarAndAccelerators() {
   std::vector<int> itemIds;
   auto* menuBar = new wxMenuBar;
-  for (const MenuEntry& top : MainMenu()) menuBar->Append(BuildMenu(top, itemIds), wxString::FromUTF8(top.caption));
+  for (const MenuEntry& top : MainMenu())
+    menuBar->Append(BuildMenu(top, itemIds, skinMenu_), wxString::FromUTF8(top.caption));
   SetMenuBar(menuBar);
 
   std::vector<wxAcceleratorEntry> entries;
@@ -138,6 +145,15 @@ void MainFrame::CreateMenuBarAndAccelerators() {
   // from idle time: answering for the filter items redraws the view, which must not
   // happen on every idle pass.
   for (int id : itemIds) Bind(wxEVT_UPDATE_UI, &MainFrame::OnUpdateCommand, this, cmd::ToWxId(id));
+  Bind(wxEVT_UPDATE_UI, &MainFrame::OnUpdateCommand, this, cmd::ToWxId(cmd::kFirstSkin), cmd::ToWxId(cmd::kLastSkin));
+}
+
+void MainFrame::RebuildSkinMenu() {
+  if (skinMenu_ == nullptr) return;
+  while (skinMenu_->GetMenuItemCount() > 0) skinMenu_->Destroy(skinMenu_->FindItemByPosition(0));
+  const std::vector<std::string> skins = SkinMenuEntries(ws_.scene);
+  for (std::size_t i = 0; i < skins.size(); ++i)
+    skinMenu_->AppendCheckItem(cmd::ToWxId(cmd::kFirstSkin + static_cast<int>(i)), wxString::FromUTF8(skins[i]));
 }
 
 void MainFrame::OnCommand(wxCommandEvent& event) {
@@ -146,6 +162,8 @@ void MainFrame::OnCommand(wxCommandEvent& event) {
 
 void MainFrame::OnUpdateCommand(wxUpdateUIEvent& event) {
   const int id = cmd::FromWxId(event.GetId());
+  // The submenu's items follow right after it in the same update pass.
+  if (id == cmd::kSkinMenu) RebuildSkinMenu();
   const CommandState state = QueryCommandState(ws_, id);
   event.Enable(state.enabled);
   if (IsCheckable(id)) event.Check(state.checked);

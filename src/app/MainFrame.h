@@ -6,6 +6,8 @@
 
 #include <wx/frame.h>
 
+class wxMenu;
+
 #include <memory>
 
 #include "app/WxDesktop.h"
@@ -59,7 +61,10 @@ class MainFrame : public wxFrame {
   void OnCommand(wxCommandEvent& event);
   void OnUpdateCommand(wxUpdateUIEvent& event);
   void OnListSelection(wxCommandEvent& event);
+  // Fills the "Skin" submenu with the skins of the current model's file.
+  void RebuildSkinMenu();
 
+  wxMenu* skinMenu_ = nullptr;  // owned by the menu bar
   std::unique_ptr<WxDesktop> desktop_;
   ViewTextureDevice textures_;
   Workspace ws_;

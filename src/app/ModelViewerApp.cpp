@@ -4,6 +4,7 @@
 #include "app/MainFrame.h"
 #include "app/StartupScene.h"
 #include "scene/Md3Loader.h"
+#include "scene/TextureResolution.h"
 
 wxIMPLEMENT_APP_NO_MAIN(tessary::ModelViewerApp);
 
@@ -33,12 +34,12 @@ bool ModelViewerApp::OnInit() {
 
 void ModelViewerApp::OpenStartupFiles() {
   if (mainFrame == nullptr) return;
-  if (startupCommandLine.baseFolder) scene.baseFolder = *startupCommandLine.baseFolder;
   Workspace& ws = mainFrame->workspace();
+  if (startupCommandLine.baseFolder) UseBaseFolderAndReport(ws, *startupCommandLine.baseFolder);
   std::vector<FileModels> files;
   for (const std::string& file : startupCommandLine.files) {
     const std::int32_t before = scene.ModelCount();
-    LoadModelFile(ws, file);
+    LoadModelFile(ws, file, startupCommandLine.skin);
     files.push_back(FileModels{before, scene.ModelCount() - before});
   }
   const wxSize view = mainFrame->viewWindow != nullptr ? mainFrame->viewWindow->GetClientSize() : wxSize(1, 1);

@@ -6,6 +6,7 @@
 #include <wx/msgdlg.h>
 
 #include "app/MainFrame.h"
+#include "content/GameFileDialog.h"
 #include "light/LightPropertiesDialog.h"
 #include "link/ModelOffsetsDialog.h"
 #include "link/TagLinkageDialog.h"
@@ -47,6 +48,12 @@ std::optional<std::string> WxDesktop::ChooseFolder(const std::string& title) {
   wxDirDialog dialog(nullptr, wxString::FromUTF8(title), wxEmptyString, wxDD_DEFAULT_STYLE | wxDD_DIR_MUST_EXIST);
   if (dialog.ShowModal() != wxID_OK) return std::nullopt;
   return dialog.GetPath().utf8_string();
+}
+
+std::optional<std::string> WxDesktop::ChooseGamePath(const std::string& title, const std::vector<std::string>& paths) {
+  GameFileDialog dialog(frame_, title, paths);
+  if (dialog.ShowModal() != wxID_OK) return std::nullopt;
+  return dialog.Chosen();
 }
 
 void WxDesktop::RequestSceneRedraw() {

@@ -27,7 +27,7 @@ int main(int argc, char** argv) {
     case CommandLine::Mode::Viewer:
       break;
     case CommandLine::Mode::Info:
-      return tessary::PrintModelInfo(commandLine.files, commandLine.json, std::cout);
+      return tessary::ModelInfoCommandLine(commandLine, std::cout, std::cerr);
     case CommandLine::Mode::Render:
       return tessary::RenderToPngCommandLine(commandLine, std::cerr);
     case CommandLine::Mode::ExportSkinBase:

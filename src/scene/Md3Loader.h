@@ -7,9 +7,11 @@
 #include <memory>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "app/Workspace.h"
+#include "content/ContentFiles.h"
 #include "scene/ModelRecord.h"
 
 namespace tessary {
@@ -44,9 +46,13 @@ void ComputeNormals(ModelRecord& model);
 // indexes them. The weld and the normals leave a record that fails this untouched.
 bool HasConsistentGeometry(const ModelRecord& model);
 
-// Opens the file at path and appends its records to the scene, each surface's first shader
-// resolved to its texture map; the last record becomes current. Failures are shown through
-// the desktop and leave the scene as it was. Ends with a redraw and a panel refresh.
-void LoadModelFile(Workspace& ws, const std::string& path);
+// Opens the file at path and appends its records to the scene, each surface given its
+// texture map (TextureRecords, with the named skin or the default one); the last record
+// becomes current. A path that is not a file on disk is looked up in the base folder's file
+// system. Failures are shown through the desktop and leave the scene as it was. Ends with a
+// redraw and a panel refresh.
+void LoadModelFile(Workspace& ws, const std::string& path, std::string_view skin = "default");
+// The same for a file already located (a game path picked from the game's own list).
+void LoadModelContent(Workspace& ws, const ContentFile& file, std::string_view skin = "default");
 
 }  // namespace tessary

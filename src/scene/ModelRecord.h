@@ -50,6 +50,11 @@ struct ModelRecord {
   // The path the record's file was opened by, as it was given (not shown; it lets later
   // commands find the file a record came from and what lies beside it).
   std::string sourceFile;
+  bool sourceInGame = false;  // sourceFile is a game path of the base folder's file system
+  // The surface's first shader name as stored ("" when it has none), and the skin its
+  // texture was looked up through ("" when none applied): enough to look it up again.
+  std::string shaderName;
+  std::string skin;
   std::unique_ptr<ImageRGBA> textureMap;
   std::unique_ptr<ImageRGBA> specularityMap;
   std::unique_ptr<ImageRGBA> diffusionMap;

@@ -148,12 +148,13 @@ TEST_F(CommandTableTest, LoadMapAppendsTheChosenEntrysExtensionAndFillsItsRowsSl
   testing::TgaImage tga;
   tga.width = tga.height = 1;
   tga.pixels = {0x336699};
-  // Filter entries: 1 supported formats, 2 PCX, 3 BMP, 4 TGA, 5 all files. The content
-  // decides the format, so one TGA serves under every name.
+  // Filter entries: 1 supported formats, 2 PCX, 3 BMP, 4 TGA, 5 JPEG, 6 PNG, 7 all files.
+  // The content decides the format, so one TGA serves under every name.
   const std::tuple<int, int, const char*, const char*, MapSlot> cases[] = {
       {kLoadTextureMap, 1, "a", "a.pcx", kTextureSlot},         {kLoadDiffusionMap, 2, "b", "b.pcx", kDiffusionSlot},
       {kLoadSpecularityMap, 3, "c", "c.bmp", kSpecularitySlot}, {kLoadGlowMap, 4, "d", "d.tga", kGlowSlot},
-      {kLoadTextureMap, 5, "e", "e.pcx", kTextureSlot},         {kLoadDiffusionMap, 4, "v1.2/f", "v1.2/f", kDiffusionSlot}};
+      {kLoadTextureMap, 7, "e", "e.pcx", kTextureSlot},         {kLoadDiffusionMap, 4, "v1.2/f", "v1.2/f", kDiffusionSlot},
+      {kLoadGlowMap, 5, "g", "g.jpg", kGlowSlot},               {kLoadTextureMap, 6, "h", "h.png", kTextureSlot}};
   for (const auto& [command, entry, chosen, file, slot] : cases) {
     dir.Write(file, testing::WriteTga(tga));
     desktop.fileAnswers.push_back(FileChoice{dir / chosen, entry});
@@ -163,9 +164,10 @@ TEST_F(CommandTableTest, LoadMapAppendsTheChosenEntrysExtensionAndFillsItsRowsSl
   }
   EXPECT_TRUE(desktop.messages.empty());
   EXPECT_EQ(desktop.fileDialogs[0].filter,
-            "Supported Formats (*.pcx;*.bmp;*.tga)|*.pcx;*.bmp;*.tga|DeluxePaint PCX (*.pcx)|*.pcx|"
-            "Microsoft Bitmap (*.bmp)|*.bmp|Targa Truevision (*.tga)|*.tga|All Files (*.*)|*.*");
-  EXPECT_EQ(desktop.fileDialogs[0].initialName, "*.pcx;*.bmp;*.tga");
+            "Supported Formats (*.pcx;*.bmp;*.tga;*.jpg;*.jpeg;*.png)|*.pcx;*.bmp;*.tga;*.jpg;*.jpeg;*.png|"
+            "DeluxePaint PCX (*.pcx)|*.pcx|Microsoft Bitmap (*.bmp)|*.bmp|Targa Truevision (*.tga)|*.tga|"
+            "JPEG (*.jpg;*.jpeg)|*.jpg;*.jpeg|Portable Network Graphics (*.png)|*.png|All Files (*.*)|*.*");
+  EXPECT_EQ(desktop.fileDialogs[0].initialName, "*.pcx;*.bmp;*.tga;*.jpg;*.jpeg;*.png");
 }
 
 }  // namespace

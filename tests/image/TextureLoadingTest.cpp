@@ -67,9 +67,10 @@ TEST_F(TextureLoadingTest, AFileGetsOneTextureAndItsBareNameWhateverItsExtension
   // A failure takes no texture name and says what the format says, or nothing.
   const std::uint32_t next = textures.next;
   const std::pair<std::string, std::vector<std::string>> cases[] = {
-      {folder.Write("text.tga", {'h', 'e', 'l', 'l', 'o'}), {"This file is not recognized"}},
-      {folder.Write("empty.pcx", {}), {"This file is not recognized"}},
-      {folder.Write("depth.tga", Tga({1}, 8)), {"This Version 2 File is not a valid BPP! (16, 24 or 32)"}},
+      {folder.Write("text.tga", {'h', 'e', 'l', 'l', 'o'}), {"This file is not recognized\n" + folder / "text.tga"}},
+      {folder.Write("empty.pcx", {}), {"This file is not recognized\n" + folder / "empty.pcx"}},
+      {folder.Write("depth.tga", Tga({1}, 8)),
+       {"This Version 2 File is not a valid BPP! (16, 24 or 32)\n" + folder / "depth.tga"}},
       {folder.Write("mono.bmp", Bmp(8, 1, {0x55, 0, 0, 0})), {}},
       {folder / "missing.tga", {}},
       {folder.path().string(), {}},
@@ -106,7 +107,7 @@ TEST_F(TextureLoadingTest, ShaderNamesAreJoinedToTheBaseFolderAndTakenExactlyAsS
 
   folder.Write("base/bad.tga", {'n', 'o', 'p', 'e'});
   EXPECT_EQ(ResolveSurfaceTexture(ws, "bad.tga"), nullptr);
-  EXPECT_EQ(desktop.messages, std::vector<std::string>{"This file is not recognized"});
+  EXPECT_EQ(desktop.messages, std::vector<std::string>{"This file is not recognized\n" + folder / "base/bad.tga"});
 }
 
 TEST_F(TextureLoadingTest, SetBaseFolderTakesOnlyAUsableFolderAndMakesItAbsolute) {

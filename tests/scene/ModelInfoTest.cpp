@@ -25,8 +25,9 @@ TEST(ModelInfoTest, JsonGivesOneExactLinePerFileAndFailsWhenAnyFileDoesNotLoad) 
   const std::string goodLine =
       "{\"file\": \"" + good + "\", \"frames\": 2, \"tags\": [\"tag_head\", \"tag_weapon\"], \"records\": ["
       "{\"name\": \"u_torso\", \"vertices\": 4, \"triangles\": 2, \"frames\": 2, "
-      "\"shader\": \"sk\\\"ins\\\\\\u0001\\u00ff\xc3\xa9.tga\"}, "
-      "{\"name\": \"u_arm\", \"vertices\": 3, \"triangles\": 1, \"frames\": 2, \"shader\": \"\"}]}\n";
+      "\"shader\": \"sk\\\"ins\\\\\\u0001\\u00ff\xc3\xa9.tga\", \"texture\": null}, "
+      "{\"name\": \"u_arm\", \"vertices\": 3, \"triangles\": 1, \"frames\": 2, \"shader\": \"\", \"texture\": null}], "
+      "\"skin\": null}\n";
   std::ostringstream out;
   EXPECT_EQ(PrintModelInfo({good}, true, out), 0);
   EXPECT_EQ(out.str(), goodLine);

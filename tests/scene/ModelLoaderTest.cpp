@@ -49,7 +49,8 @@ TEST_F(ModelLoaderTest, EverySurfaceIsAppendedWithItsTextureAndTheLastBecomesCur
   LoadModelFile(ws, folder.Write("m.md3", md3::Write(file)));
   EXPECT_EQ(Names(), (Strings{"existing", "u_torso", "u_arm", "h_head", "plain"}));
   EXPECT_EQ(scene.currentModel, 4);
-  EXPECT_EQ(desktop.messages, Strings{"This file is not recognized"});  // a missing image is not reported
+  // A missing image is not reported; one that is no image is, with its path.
+  EXPECT_EQ(desktop.messages, Strings{"This file is not recognized\n" + folder / "skins/junk.pcx"});
   EXPECT_EQ(desktop.log, (Strings{"redraw", "refresh"}));
   const ImageRGBA* texture = scene.models[1]->textureMap.get();
   ASSERT_NE(texture, nullptr);

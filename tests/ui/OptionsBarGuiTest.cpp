@@ -121,8 +121,10 @@ TEST_F(OptionsBarTest, EveryButtonReachesItsOperation) {
   Click(kRemoveLight);
   Click(kRemoveLight);
   EXPECT_EQ(BarText(), "legs,@0* | @-1 | @-1 | maps,,,,");
-  const std::string images = "open Supported Formats (*.pcx;*.bmp;*.tga)|*.pcx;*.bmp;*.tga|DeluxePaint PCX (*.pcx)|*.pcx|"
-                             "Microsoft Bitmap (*.bmp)|*.bmp|Targa Truevision (*.tga)|*.tga|All Files (*.*)|*.*";
+  const std::string images =
+      "open Supported Formats (*.pcx;*.bmp;*.tga;*.jpg;*.jpeg;*.png)|*.pcx;*.bmp;*.tga;*.jpg;*.jpeg;*.png|"
+      "DeluxePaint PCX (*.pcx)|*.pcx|Microsoft Bitmap (*.bmp)|*.bmp|Targa Truevision (*.tga)|*.tga|"
+      "JPEG (*.jpg;*.jpeg)|*.jpg;*.jpeg|Portable Network Graphics (*.png)|*.png|All Files (*.*)|*.*";
   EXPECT_EQ(desktop->dialogs, (std::vector<std::string>{"open Quake3 Model (*.md3)|*.md3|All Files (*.*)|*.*", images,
                                                         images, images, images, "props"}));
 }
