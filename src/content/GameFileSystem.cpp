@@ -96,7 +96,8 @@ std::optional<GameFileSystem> GameFileSystem::Open(const std::string& path) {
 void GameFileSystem::Add(std::uint32_t source, std::int64_t member, std::string_view name) {
   auto path = NormalizeGamePath(name);
   if (!path) return;
-  index_.insert_or_assign(LowerAscii(*path), Entry{source, member, std::move(*path)});
+  std::string key = LowerAscii(*path);
+  index_.insert_or_assign(std::move(key), Entry{source, member, std::move(*path)});
 }
 
 void GameFileSystem::IndexArchive(std::uint32_t source) {
@@ -160,6 +161,7 @@ std::optional<std::vector<std::uint8_t>> GameFileSystem::Read(std::string_view n
 
 std::vector<std::string> GameFileSystem::List(std::string_view folder, bool folders) const {
   std::string prefix;
+  while (!folder.empty() && (folder.back() == '/' || folder.back() == '\\')) folder.remove_suffix(1);
   if (!folder.empty()) {
     const auto normal = NormalizeGamePath(folder);
     if (!normal) return {};

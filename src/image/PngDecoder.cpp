@@ -17,6 +17,9 @@ DecodeResult DecodePng(std::span<const std::uint8_t> bytes) {
   if (!png_image_begin_read_from_memory(&png, bytes.data(), bytes.size())) return decode::NotRecognized();
   if (!decode::AcceptableSize(png.width, png.height)) return decode::NotRecognized();
   png.format = PNG_FORMAT_RGBA;
+  // Game textures are drawn as stored, so 16-bit samples without a gamma chunk are taken as
+  // ordinary sRGB values to scale down, not as linear light to re-encode.
+  png.flags |= PNG_IMAGE_FLAG_16BIT_sRGB;
   ImageRGBA image = decode::BlankImage(static_cast<std::int32_t>(png.width), static_cast<std::int32_t>(png.height));
   if (!png_image_finish_read(&png, nullptr, image.pixels.data(), 0, nullptr)) return decode::NotRecognized();
   return decode::Succeed(std::move(image));

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "image/ImageDecoder.h"
+#include "support/ContentWriters.h"
 
 namespace tessary {
 namespace {
@@ -206,6 +207,76 @@ TEST(ImageDecoder, EveryFormatRuleAndDamageToEachGoodFile) {
       }
       for (std::uint8_t value : {0x00, 0x01, 0x7F, 0x80, 0xC0, 0xFF})
         ASSERT_TRUE(WholeOrFailed(DecodeImage(Set(c.bytes, n, value)))) << "byte " << n << " = " << int(value);
+    }
+  }
+}
+
+// JPEG (baseline, progressive, grey, colour, Adobe CMYK) and PNG (each colour type, bit
+// depths 1 to 16, palette transparency): the colours each should give, JPEG within its
+// loss; damaged or oversized files refused; every prefix and byte change survived.
+TEST(ImageDecoder, JpegAndPngOfEveryKindAndDamageToEach) {
+  using testing::EncodeJpeg;
+  using testing::EncodePng;
+  const auto flat = [](int n, std::initializer_list<int> sample) {
+    Bytes b;
+    for (int i = 0; i < n; ++i) b.insert(b.end(), sample.begin(), sample.end());
+    return b;
+  };
+  // Eight rows of red over eight rows of blue: the first and last pixels show the order.
+  const Bytes halves = flat(64, {255, 0, 0}) + flat(64, {0, 0, 255});
+  Bytes bigJpeg = EncodeJpeg(8, 8, 1, flat(64, {9}));
+  for (std::size_t i = 0; i + 8 < bigJpeg.size(); ++i)
+    if (bigJpeg[i] == 0xFF && bigJpeg[i + 1] == 0xC0) bigJpeg[i + 7] = 0x50;  // SOF0 width 8 -> 0x5008
+  const struct {
+    std::string name;
+    Bytes bytes;
+    int width, height;
+    std::vector<Rgba> corners;  // first and last pixel; none: refused
+    int tolerance;
+  } cases[] = {
+      {"jpeg colour", EncodeJpeg(8, 16, 3, halves), 8, 16, {{255, 0, 0, 255}, {0, 0, 255, 255}}, 8},
+      {"jpeg progressive grey", EncodeJpeg(8, 8, 1, flat(64, {100}), true), 8, 8, {{100, 100, 100, 255}, {100, 100, 100, 255}}, 2},
+      {"jpeg Adobe cmyk (inks stored inverted)", EncodeJpeg(8, 8, 4, flat(64, {255, 0, 255, 255})), 8, 8,
+       {{255, 0, 255, 255}, {255, 0, 255, 255}}, 2},
+      {"jpeg cut in half", Head(EncodeJpeg(8, 16, 3, halves), 300), 0, 0, {}, 0},
+      {"jpeg wider than allowed", bigJpeg, 0, 0, {}, 0},
+      {"png grey 1-bit", EncodePng({8, 1, 1, 0, {{0xA0}}, {}, {}}), 8, 1, {{255, 255, 255, 255}, {0, 0, 0, 255}}, 0},
+      {"png grey 2-bit scaled by 255/3", EncodePng({4, 1, 2, 0, {{0x1B}}, {}, {}}), 4, 1, {{0, 0, 0, 255}, {255, 255, 255, 255}}, 0},
+      {"png grey 16-bit", EncodePng({2, 1, 16, 0, {{0x80, 0x80, 0xFF, 0xFF}}, {}, {}}), 2, 1,
+       {{128, 128, 128, 255}, {255, 255, 255, 255}}, 0},
+      {"png rgb 16-bit", EncodePng({1, 1, 16, 2, {{0xFF, 0xFF, 0, 0, 0x80, 0x80}}, {}, {}}), 1, 1,
+       {{255, 0, 128, 255}, {255, 0, 128, 255}}, 0},
+      {"png 4-bit palette with transparency", EncodePng({3, 1, 4, 3, {{0x20, 0x10}}, B({255, 0, 0, 0, 255, 0, 0, 0, 255}),
+                                                         B({255, 128})}),
+       3, 1, {{0, 0, 255, 255}, {0, 255, 0, 128}}, 0},
+      {"png grey and alpha", EncodePng({1, 1, 8, 4, {{50, 200}}, {}, {}}), 1, 1, {{50, 50, 50, 200}, {50, 50, 50, 200}}, 0},
+      {"png rgba rows top first", EncodePng({1, 2, 8, 6, {{1, 2, 3, 4}, {5, 6, 7, 8}}, {}, {}}), 1, 2,
+       {{1, 2, 3, 4}, {5, 6, 7, 8}}, 0},
+      {"png wider than allowed", EncodePng({20000, 1, 8, 0, {Bytes(20000, 0)}, {}, {}}), 0, 0, {}, 0},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const DecodeResult result = DecodeImage(c.bytes);
+    if (c.corners.empty()) {
+      EXPECT_FALSE(result.ok());
+      EXPECT_EQ(result.message, kNotRecognizedMessage);
+      continue;
+    }
+    ASSERT_TRUE(result.ok());
+    ASSERT_EQ(std::make_pair(result.image->width, result.image->height), std::make_pair(c.width, c.height));
+    const auto& p = result.image->pixels;
+    for (int k = 0; k < 8; ++k) {
+      const std::size_t at = k < 4 ? std::size_t(k) : p.size() - 8 + std::size_t(k);
+      EXPECT_NEAR(p[at], c.corners[std::size_t(k / 4)][std::size_t(k % 4)], c.tolerance) << "byte " << k;
+    }
+    // Whatever the damage: refused with the message, or an image exactly its size.
+    for (std::size_t n = 0; n < c.bytes.size(); ++n) {
+      for (const Bytes& damaged : {Head(c.bytes, n), Set(c.bytes, n, 0x00), Set(c.bytes, n, 0xFF), Set(c.bytes, n, 0x7F)}) {
+        const DecodeResult d = DecodeImage(damaged);
+        ASSERT_TRUE(d.ok() ? d.image->pixels.size() == std::size_t(d.image->width) * std::size_t(d.image->height) * 4
+                           : d.message == kNotRecognizedMessage)
+            << "at " << n;
+      }
     }
   }
 }

@@ -1,0 +1,174 @@
+// Surfaces of models in a game folder of archives find their images the game's way: skins
+// beside the model (with level-of-detail names and a skin that does not list a surface),
+// shader scripts, other extensions in their order, content deciding the format; a damaged
+// image is reported with its file; with game lookup off only the exact rule is left. Also
+// --info's texture and skin, the "Skin" submenu, and opening a model from the game's list.
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "app/CommandIds.h"
+#include "app/CommandTable.h"
+#include "content/ContentCommands.h"
+#include "content/TextureLookup.h"
+#include "scene/Md3Fixtures.h"
+#include "scene/Md3Loader.h"
+#include "scene/ModelInfo.h"
+#include "scene/TextureResolution.h"
+#include "support/ContentWriters.h"
+#include "support/ImageWriters.h"
+#include "support/TempFolder.h"
+#include "support/TestWorkspace.h"
+
+namespace tessary {
+namespace {
+
+using testing::BytesOf;
+using Strings = std::vector<std::string>;
+
+testing::Bytes Md3(const std::vector<std::pair<std::string, std::string>>& surfaces) {
+  std::vector<md3::Surface> list;
+  for (const auto& [name, shader] : surfaces) list.push_back(testing::QuadSurface(name, 1, {shader}));
+  return md3::Write(testing::FileWith(list, 1));
+}
+testing::Bytes Png(std::uint8_t r, std::uint8_t g, std::uint8_t b) {
+  return testing::EncodePng({1, 1, 8, 2, {{r, g, b}}, {}, {}});
+}
+
+class TextureLookupTest : public ::testing::Test, public testing::TestWorkspace {
+ protected:
+  void SetUp() override {
+    const std::string visor = "models/players/visor/";
+    const std::string player = visor + "wrong.tga";
+    testing::TgaImage white;
+    white.width = white.height = 1;
+    white.pixels = {0xFFFFFF};
+    testing::BmpImage bmp;
+    bmp.width = bmp.height = 1;
+    bmp.data = {10, 20, 30};
+    testing::Bytes truncatedJpeg = testing::EncodeJpeg(8, 8, 1, testing::Bytes(64, 128));
+    truncatedJpeg.resize(truncatedJpeg.size() / 2);
+    testing::WriteZip(folder / "game/pak0.pk3",
+                      {{visor + "lower.md3", Md3({{"l_legs", player}, {"l_legs_1", player}, {"l_extra", player}})},
+                       {visor + "lower_default.skin", BytesOf("tag_torso,\nl_legs,models/players/visor/legs.tga\n")},
+                       {visor + "Lower_Red.skin", BytesOf("l_legs,models/players/visor/red.tga\n"
+                                                          "l_extra,models/players/visor/red.tga\n")},
+                       {visor + "Legs.JPG", testing::EncodeJpeg(1, 1, 3, {0, 255, 0})},
+                       {"models/weapons/gun.md3", Md3({{"barrel", "models/weapons/gun"}})},
+                       {"models/weapons/gun.pcx", BytesOf("later in the order than .jpg")},
+                       {"models/items/box.md3", Md3({{"box", "models/items/box.tga"}})},
+                       {"scripts/items.shader", BytesOf("models/items/box\n{\n { map $lightmap }\n"
+                                                        " { map models/items/box_skin.tga }\n}\n")},
+                       {"models/items/box_skin.bmp", testing::WriteBmp(bmp)},
+                       {"models/items/broken.md3", Md3({{"bad", "models/items/broken.jpg"}})},
+                       {"models/items/broken.jpg", truncatedJpeg}});
+    // A later archive: the red skin's image, and the gun's .jpg, which holds a PNG.
+    testing::WriteZip(folder / "game/pak1.pk3",
+                      {{visor + "red.png", Png(255, 0, 0)}, {"models/weapons/gun.jpg", Png(0, 0, 255)}});
+    folder.Write("game/" + player, testing::WriteTga(white));  // what the exact rule finds
+    ASSERT_TRUE(UseBaseFolder(scene, folder / "game"));
+  }
+  // The file name of each record's texture ("-" for none) and the skin it used.
+  std::pair<Strings, std::string> Loaded() const {
+    Strings names;
+    for (const auto& m : scene.models) names.push_back(m->textureMap ? m->textureMap->fileName : "-");
+    return {names, scene.models.empty() ? "" : scene.models.back()->skin};
+  }
+  testing::TempFolder folder;
+};
+
+TEST_F(TextureLookupTest, EachStepOfTheChainAndItsFallThroughAndTheExactRuleWhenOff) {
+  const struct {
+    const char* model;
+    const char* skin;
+    bool lookup;
+    Strings textures;
+    const char* skinUsed;
+  } cases[] = {
+      // The default skin: l_legs_1 is l_legs' copy; l_extra is not listed and shows nothing.
+      {"models/players/visor/lower.md3", "default", true, {"Legs.JPG", "Legs.JPG", "-"}, "default"},
+      {"models/players/visor/lower.md3", "red", true, {"red.png", "red.png", "red.png"}, "Red"},
+      {"models/players/visor/lower.md3", "blue", true, {"Legs.JPG", "Legs.JPG", "-"}, "default"},
+      {"models/weapons/gun.md3", "default", true, {"gun.jpg"}, ""},  // .jpg comes before .pcx
+      {"models/items/box.md3", "default", true, {"box_skin.bmp"}, ""},
+      {"models/players/visor/lower.md3", "red", false, {"wrong.tga", "wrong.tga", "wrong.tga"}, ""},
+      {"models/weapons/gun.md3", "default", false, {"-"}, ""},
+  };
+  for (const auto& c : cases) {
+    scene.Clear();
+    scene.gameTextureLookup = c.lookup;
+    LoadModelFile(ws, c.model, c.skin);
+    EXPECT_EQ(Loaded(), std::make_pair(c.textures, std::string(c.skinUsed))) << c.model << " " << c.skin;
+    EXPECT_TRUE(scene.models.back()->sourceInGame);
+  }
+  EXPECT_TRUE(desktop.messages.empty());
+  // Content decides the format: the gun's ".jpg" was a blue PNG; the green JPEG stays green.
+  scene.gameTextureLookup = true;
+  LoadModelFile(ws, "models/weapons/gun.md3");
+  LoadModelFile(ws, "models/players/visor/lower.md3");
+  ASSERT_TRUE(scene.models[1]->textureMap && scene.models[2]->textureMap);
+  const auto pixels = [&](std::size_t i) { return scene.models[i]->textureMap->pixels; };
+  EXPECT_EQ(pixels(1), (std::vector<std::uint8_t>{0, 0, 255, 255}));
+  EXPECT_NEAR(pixels(2)[1], 255, 2);
+  EXPECT_NEAR(pixels(2)[0] + pixels(2)[2], 0, 4);
+
+  LoadModelFile(ws, "models/items/broken.md3");
+  EXPECT_EQ(scene.models.back()->textureMap, nullptr);
+  EXPECT_EQ(desktop.messages, Strings{"This file is not recognized\nmodels/items/broken.jpg"});
+}
+
+TEST_F(TextureLookupTest, InfoNamesTheImageOfEverySurfaceAndTheSkinAsStored) {
+  std::ostringstream out;
+  EXPECT_EQ(PrintModelInfo({"models/players/visor/lower.md3", "models/weapons/gun.md3", "models/items/broken.md3"},
+                           true, out, scene, "default"),
+            0);
+  const auto record = [](const std::string& name, const std::string& texture) {
+    return "{\"name\": \"" + name + "\", \"vertices\": 4, \"triangles\": 2, \"frames\": 1, \"shader\": \"" +
+           (name == "barrel" ? "models/weapons/gun" : "models/players/visor/wrong.tga") + "\", \"texture\": " +
+           texture + "}";
+  };
+  const std::string legs = "\"models/players/visor/Legs.JPG\"";
+  EXPECT_EQ(out.str(),
+            "{\"file\": \"models/players/visor/lower.md3\", \"frames\": 1, \"tags\": [], \"records\": [" +
+                record("l_legs", legs) + ", " + record("l_legs_1", legs) + ", " + record("l_extra", "null") +
+                "], \"skin\": \"models/players/visor/lower_default.skin\"}\n"
+                "{\"file\": \"models/weapons/gun.md3\", \"frames\": 1, \"tags\": [], \"records\": [" +
+                record("barrel", "\"models/weapons/gun.jpg\"") +
+                "], \"skin\": null}\n"
+                "{\"file\": \"models/items/broken.md3\", \"frames\": 1, \"tags\": [], \"records\": [{\"name\": "
+                "\"bad\", \"vertices\": 4, \"triangles\": 2, \"frames\": 1, \"shader\": \"models/items/broken.jpg\", "
+                "\"texture\": null}], \"skin\": null}\n");
+}
+
+TEST_F(TextureLookupTest, TheGameListOpensAModelWhoseSkinsTheSkinMenuOffers) {
+  desktop.gamePathAnswers = {"models/players/visor/lower.md3"};
+  DispatchCommand(ws, cmd::kOpenFromGameFolder);
+  ASSERT_EQ(desktop.gamePathLists.size(), 1u);
+  EXPECT_EQ(desktop.gamePathLists[0], (Strings{"models/items/box.md3", "models/items/broken.md3",
+                                               "models/players/visor/lower.md3", "models/weapons/gun.md3"}));
+  EXPECT_EQ(Loaded(), std::make_pair(Strings{"Legs.JPG", "Legs.JPG", "-"}, std::string("default")));
+
+  EXPECT_EQ(SkinMenuEntries(scene), (Strings{"default", "Red"}));
+  const auto state = [&](int id) {
+    const CommandState s = QueryCommandState(ws, id);
+    return std::make_pair(s.enabled, s.checked);
+  };
+  using State = std::pair<bool, bool>;
+  EXPECT_EQ(state(cmd::kSkinMenu).first, true);
+  EXPECT_EQ(std::make_pair(state(cmd::kFirstSkin), state(cmd::kFirstSkin + 1)), std::make_pair(State{true, true}, State{true, false}));
+  desktop.ClearRecords();
+  DispatchCommand(ws, cmd::kFirstSkin + 1);
+  EXPECT_EQ(Loaded(), std::make_pair(Strings{"red.png", "red.png", "red.png"}, std::string("Red")));
+  EXPECT_EQ(desktop.log, (Strings{"redraw", "refresh"}));
+  EXPECT_EQ(state(cmd::kFirstSkin + 1), (State{true, true}));
+
+  EXPECT_EQ(state(cmd::kGameTextureLookup), (State{true, true}));
+  DispatchCommand(ws, cmd::kGameTextureLookup);
+  EXPECT_EQ(state(cmd::kGameTextureLookup), (State{true, false}));
+  EXPECT_EQ(state(cmd::kSkinMenu).first, false) << "no skins without game lookup";
+  DispatchCommand(ws, cmd::kFirstSkin);
+  EXPECT_EQ(Loaded().second, "Red") << "an entry no longer offered does nothing";
+}
+
+}  // namespace
+}  // namespace tessary
