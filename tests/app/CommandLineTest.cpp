@@ -16,6 +16,7 @@ std::string Parsed(const std::vector<std::string>& args) {
   std::string text = modes[static_cast<int>(cl.mode)];
   for (const std::string& file : cl.files) text += " " + file;
   if (cl.baseFolder) text += " base=" + *cl.baseFolder;
+  if (cl.skin != "default") text += " skin=" + cl.skin;
   if (!cl.output.empty()) text += " out=" + cl.output;
   text += " " + std::to_string(cl.width) + "x" + std::to_string(cl.height) + " frame=" + std::to_string(cl.frame);
   return text + (cl.json ? " json" : "") + (cl.light ? " light" : "") + (cl.link ? " link" : "") +
@@ -29,6 +30,8 @@ TEST(CommandLine, ReadsTheViewerAndTheHeadlessModes) {
   EXPECT_EQ(Parsed({"--render", "out.png", "--size", "64x48", "--frame", "-3", "--link", "--fit", "m.md3"}),
             "render m.md3 out=out.png 64x48 frame=-3 link fit");
   EXPECT_EQ(Parsed({"--info", "--json", "--", "--odd-name.md3"}), "info --odd-name.md3 512x384 frame=0 json");
+  EXPECT_EQ(Parsed({"--base", "pak0.pk3", "--skin", "red", "--info", "models/x/lower.md3"}),
+            "info models/x/lower.md3 base=pak0.pk3 skin=red 512x384 frame=0");
   EXPECT_EQ(Parsed({"--export-skinbase", "s.bmp", "m.md3"}), "skinbase m.md3 out=s.bmp 512x384 frame=0");
   EXPECT_EQ(Parsed({"x.md3", "--help"}), "help");
   EXPECT_EQ(Parsed({"--help", "--frobnicate"}), "help");
@@ -47,6 +50,7 @@ TEST(CommandLine, RefusesWhatItCannotRead) {
       {"--info", "--light", "m"},                   // --light without a picture
       {"--export-skinbase", "s.bmp", "--link", "m"},  // --link without a picture
       {"--info", "--fit", "m"},                     // --fit without a picture
+      {"--skin", "", "m"},                          // an empty skin name
       {"--frobnicate"}};
   for (const auto& args : refused) EXPECT_EQ(Parsed(args), "error") << args[0] << " ... (" << args.size() << ")";
 }

@@ -1,0 +1,76 @@
+// The game content windows under a real window system: the game path dialog narrows its
+// list as the filter is typed, and the "Skin" submenu lists the skins beside the current
+// model as the menu opens, checks the one in use and re-skins the model.
+#include <gtest/gtest.h>
+
+#include <wx/menu.h>
+
+#include "app/CommandIds.h"
+#include "content/GameFileDialog.h"
+#include "scene/Md3Fixtures.h"
+#include "scene/Md3Loader.h"
+#include "support/TempFolder.h"
+#include "ui/GuiTestDesktop.h"
+
+namespace tessary {
+namespace {
+
+class GameContentTest : public testing::GuiTest {};
+
+TEST_F(GameContentTest, TheGamePathDialogKeepsThePathsHoldingEveryTypedWord) {
+  GameFileDialog dialog(frame, "Open from Game Folder",
+                        {"models/items/box.md3", "models/players/Visor/head.md3", "models/players/visor/lower.md3"});
+  EXPECT_EQ(Rows(dialog.list), "models/items/box.md3,models/players/Visor/head.md3,models/players/visor/lower.md3,");
+  const std::pair<const char*, const char*> typed[] = {
+      {"VISOR", "models/players/Visor/head.md3,models/players/visor/lower.md3,"},
+      {"lower visor", "models/players/visor/lower.md3,"},
+      {"box  ", "models/items/box.md3,"},
+      {"nothing", ""}};
+  for (const auto& [filter, rows] : typed) {
+    dialog.filterBox->SetValue(filter);  // sends the text event, as typing does
+    EXPECT_EQ(Rows(dialog.list), rows) << filter;
+  }
+  EXPECT_EQ(dialog.Chosen(), std::nullopt);
+  dialog.filterBox->SetValue("head");
+  EXPECT_EQ(dialog.Chosen(), "models/players/Visor/head.md3") << "the first match is selected";
+}
+
+TEST_F(GameContentTest, TheSkinSubmenuListsTheSkinsBesideTheModelAndChoosingOneReskinsIt) {
+  testing::TempFolder folder;
+  const std::string model =
+      folder.Write("lower.md3", md3::Write(testing::FileWith({testing::QuadSurface("l_legs", 1, {"x.tga"})}, 1)));
+  for (const char* skin : {"lower_red.skin", "lower_default.skin", "LOWER_Blue.skin"}) folder.Write(skin, {'l'});
+  LoadModelFile(ws(), model);
+  wxMenuItem* skinItem = frame->GetMenuBar()->FindItem(cmd::ToWxId(cmd::kSkinMenu));
+  ASSERT_NE(skinItem, nullptr);
+  wxMenu* skins = skinItem->GetSubMenu();
+  ASSERT_NE(skins, nullptr);
+  const auto openModelMenu = [&] {
+    wxMenu* menu = frame->GetMenuBar()->GetMenu(static_cast<std::size_t>(frame->GetMenuBar()->FindMenu("Model")));
+    wxMenuEvent open(wxEVT_MENU_OPEN, 0, menu);
+    open.SetEventObject(menu);
+    frame->ProcessWindowEvent(open);
+  };
+  const auto entries = [&] {
+    std::string text;
+    for (const wxMenuItem* item : skins->GetMenuItems())
+      text += item->GetItemLabel().utf8_string() + (item->IsChecked() ? "*" : "") + ",";
+    return text;
+  };
+  openModelMenu();
+  EXPECT_TRUE(skinItem->IsEnabled());
+  EXPECT_EQ(entries(), "default*,Blue,red,");
+  wxCommandEvent choose(wxEVT_MENU, cmd::ToWxId(cmd::kFirstSkin + 2));
+  frame->ProcessWindowEvent(choose);
+  EXPECT_EQ(scene.models.back()->skin, "red");
+  openModelMenu();
+  EXPECT_EQ(entries(), "default,Blue,red*,");
+
+  scene.gameTextureLookup = false;
+  openModelMenu();
+  EXPECT_FALSE(skinItem->IsEnabled());
+  EXPECT_EQ(entries(), "");
+}
+
+}  // namespace
+}  // namespace tessary

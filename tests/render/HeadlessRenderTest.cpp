@@ -39,7 +39,8 @@ std::vector<std::uint8_t> Md3(const md3::Surface& surface) {
 
 // Renders with the default light to a picture of the given size and reads the PNG back.
 std::optional<testing::DecodedPng> RenderLit(const std::string& out, std::vector<std::string> files, int width,
-                                             int height, std::optional<std::string> base = {}, int frame = 0) {
+                                             int height, std::optional<std::string> base = {}, int frame = 0,
+                                             const std::string& messages = "") {
   CommandLine cl;
   cl.mode = CommandLine::Mode::Render;
   cl.output = out;
@@ -52,7 +53,7 @@ std::optional<testing::DecodedPng> RenderLit(const std::string& out, std::vector
   cl.frame = frame;
   std::ostringstream err;
   EXPECT_EQ(RenderToPngCommandLine(cl, err), 0) << err.str();
-  EXPECT_EQ(err.str(), "");
+  EXPECT_EQ(err.str(), messages);
   return testing::ReadPng(ReadWholeFile(out).value_or(std::vector<std::uint8_t>{}));
 }
 
@@ -122,6 +123,11 @@ TEST(RenderToPng, FailuresAreReportedExitOneAndWriteNothing) {
   testing::TempFolder folder;
   const std::string model = folder.Write("square.md3", Md3(Square(-640, 640)));
   const std::string garbage = folder.Write("garbage.md3", {'n', 'o', 't', ' ', 'a', 'n', ' ', 'M', 'D', '3'});
+  // A texture that cannot be used is told but stops nothing: the square is drawn untextured.
+  folder.Write("base/bad.tga", {'n', 'o', 'p', 'e'});
+  const std::string badTexture = folder.Write("bad-texture.md3", Md3(Square(-640, 640, "bad.tga")));
+  ASSERT_TRUE(RenderLit(folder / "ok.png", {badTexture}, 32, 32, folder / "base", 0,
+                        "This file is not recognized\nbad.tga\n"));
   const struct {
     std::vector<std::string> files;
     std::string out, mentioned;
