@@ -54,6 +54,7 @@ std::optional<GameFileSystem> GameFileSystem::Open(const std::string& path) {
     auto archive = ZipArchive::Open(path);
     if (!archive) return std::nullopt;
     files.root_.clear();
+    files.index_.reserve(static_cast<std::size_t>(std::max<std::int64_t>(archive->MemberCount(), 0)));
     files.sources_.push_back(std::make_unique<Source>(Source{path, std::move(archive)}));
     files.IndexArchive(0);
     return files;
@@ -74,18 +75,23 @@ std::optional<GameFileSystem> GameFileSystem::Open(const std::string& path) {
   std::sort(archives.begin(), archives.end(), [](const fs::directory_entry& a, const fs::directory_entry& b) {
     return LessNoCase(a.path().filename().string(), b.path().filename().string());
   });
+  // All archives are opened before any is indexed, so that the index is sized once.
+  std::size_t members = 0;
   for (const fs::directory_entry& entry : archives) {
     const std::string archivePath = entry.path().string();
-    const auto source = static_cast<std::uint32_t>(files.sources_.size());
     if (entry.is_directory(error)) {
       files.sources_.push_back(std::make_unique<Source>(Source{archivePath, nullptr}));
-      files.IndexFolderFiles(source, false);
     } else if (auto archive = ZipArchive::Open(archivePath)) {
+      members += static_cast<std::size_t>(std::max<std::int64_t>(archive->MemberCount(), 0));
       files.sources_.push_back(std::make_unique<Source>(Source{archivePath, std::move(archive)}));
-      files.IndexArchive(source);
     } else {
       files.skipped_.push_back(archivePath);
     }
+  }
+  files.index_.reserve(members);
+  for (std::uint32_t source = 0; source < files.sources_.size(); ++source) {
+    if (files.sources_[source]->archive) files.IndexArchive(source);
+    else files.IndexFolderFiles(source, false);
   }
   // Loose files last, so that they win.
   files.sources_.push_back(std::make_unique<Source>(Source{path, nullptr}));
@@ -103,7 +109,6 @@ void GameFileSystem::Add(std::uint32_t source, std::int64_t member, std::string_
 void GameFileSystem::IndexArchive(std::uint32_t source) {
   const ZipArchive& archive = *sources_[source]->archive;
   const std::int64_t count = archive.MemberCount();
-  index_.reserve(index_.size() + static_cast<std::size_t>(std::max<std::int64_t>(count, 0)));
   for (std::int64_t i = 0; i < count; ++i) {
     const std::string name = archive.MemberName(i);
     if (!name.empty() && name.back() != '/' && name.back() != '\\') Add(source, i, name);  // folders end in '/'

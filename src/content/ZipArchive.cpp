@@ -1,11 +1,30 @@
 // A zip archive read through libzip.
 #include "content/ZipArchive.h"
 
+#include <stdlib.h>
+#include <time.h>
 #include <zip.h>
+
+#include <cstdlib>
 
 namespace tessary {
 
+namespace {
+// libzip turns every member's DOS date into local time, and the C library looks at
+// /etc/localtime again on each conversion unless TZ is set: 20,000 members cost 20,000
+// stat calls. Naming the same zone file explicitly gives the same times without them.
+void KeepTimeZoneLoaded() {
+  static const bool done = [] {
+    if (std::getenv("TZ") == nullptr) ::setenv("TZ", ":/etc/localtime", 0);
+    ::tzset();
+    return true;
+  }();
+  (void)done;
+}
+}  // namespace
+
 std::unique_ptr<ZipArchive> ZipArchive::Open(const std::string& path) {
+  KeepTimeZoneLoaded();
   int error = 0;
   zip_t* archive = zip_open(path.c_str(), ZIP_RDONLY, &error);
   if (archive == nullptr) return nullptr;
