@@ -29,7 +29,8 @@ std::optional<ContentFile> LocateFile(const Scene& scene, const std::string& nam
 }
 
 std::optional<ContentFile> LocateGameFile(const Scene& scene, std::string_view name) {
-  if (!name.empty() && name.front() == '/' && IsRegularFile(std::string(name))) return ContentFile{std::string(name), false};
+  if (!name.empty() && name.front() == '/' && IsRegularFile(std::string(name)))
+    return ContentFile{std::string(name), false};
   if (auto stored = scene.gameFiles.Find(name)) return ContentFile{std::move(*stored), true};
   // A base folder stored without UseBaseFolder has no index; its loose files named exactly
   // are still found, as they always were.

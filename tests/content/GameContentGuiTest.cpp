@@ -18,21 +18,17 @@ namespace {
 class GameContentTest : public testing::GuiTest {};
 
 TEST_F(GameContentTest, TheGamePathDialogKeepsThePathsHoldingEveryTypedWord) {
-  GameFileDialog dialog(frame, "Open from Game Folder",
-                        {"models/items/box.md3", "models/players/Visor/head.md3", "models/players/visor/lower.md3"});
-  EXPECT_EQ(Rows(dialog.list), "models/items/box.md3,models/players/Visor/head.md3,models/players/visor/lower.md3,");
-  const std::pair<const char*, const char*> typed[] = {
-      {"VISOR", "models/players/Visor/head.md3,models/players/visor/lower.md3,"},
-      {"lower visor", "models/players/visor/lower.md3,"},
-      {"box  ", "models/items/box.md3,"},
-      {"nothing", ""}};
+  GameFileDialog dialog(frame, "Open from Game Folder", {"items/box.md3", "players/Visor/head.md3", "players/visor/lower.md3"});
+  EXPECT_EQ(Rows(dialog.list), "items/box.md3,players/Visor/head.md3,players/visor/lower.md3,");
+  const std::pair<const char*, const char*> typed[] = {{"VISOR", "players/Visor/head.md3,players/visor/lower.md3,"},
+                                                       {" lower  visor", "players/visor/lower.md3,"},
+                                                       {"nothing", ""}};
   for (const auto& [filter, rows] : typed) {
     dialog.filterBox->SetValue(filter);  // sends the text event, as typing does
     EXPECT_EQ(Rows(dialog.list), rows) << filter;
+    const std::string first = std::string(rows).substr(0, std::string(rows).find(','));
+    EXPECT_EQ(dialog.Chosen().value_or(""), first) << "the first match is selected";
   }
-  EXPECT_EQ(dialog.Chosen(), std::nullopt);
-  dialog.filterBox->SetValue("head");
-  EXPECT_EQ(dialog.Chosen(), "models/players/Visor/head.md3") << "the first match is selected";
 }
 
 TEST_F(GameContentTest, TheSkinSubmenuListsTheSkinsBesideTheModelAndChoosingOneReskinsIt) {
