@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <cstddef>
 
+#include "link/FrameBlend.h"
+
 namespace tessary {
 
 namespace {
@@ -92,6 +94,15 @@ void ClampCurrentFrame(ModelRecord& model) {
   if (model.currentFrame < 0 || model.currentFrame >= model.FrameCount()) model.currentFrame = 0;
 }
 
+// The frame the pose is blended toward, or none when the current frame is shown alone
+// (no blend, or a blend frame that does not exist).
+const FrameRecord* BlendTarget(const ModelRecord& model) {
+  if (!(model.blend > 0.0f && model.blend < 1.0f) || model.blendFrame == model.currentFrame ||
+      !InRange(model.blendFrame, model.frames.size()))
+    return nullptr;
+  return model.frames[static_cast<std::size_t>(model.blendFrame)].get();
+}
+
 // A model without frames (or missing the one shown) has nothing to draw. Its vertex buffers
 // stay the size its triangles index, with every vertex at the origin so every triangle is
 // empty; it keeps no tags, so nothing can anchor on it.
@@ -134,17 +145,21 @@ void PoseCurrentFrame(ModelRecord& model) {
     return;
   }
   const FrameRecord& frame = *shown;
-  const std::size_t n = VertexCount(model);
-  CopySized(model.curPositions, frame.positions, n);
-  CopySized(model.curNormals, frame.normals, n);
-  model.curTags = frame.tags;
-  model.curBoxCorners = frame.boxCorners;
-  model.curLocalOrigin = frame.localOrigin;
-  model.curRadius = frame.radius;
+  if (const FrameRecord* toward = BlendTarget(model)) {
+    BlendFramesInto(model, frame, *toward, model.blend);
+  } else {
+    const std::size_t n = VertexCount(model);
+    CopySized(model.curPositions, frame.positions, n);
+    CopySized(model.curNormals, frame.normals, n);
+    model.curTags = frame.tags;
+    model.curBoxCorners = frame.boxCorners;
+    model.curLocalOrigin = frame.localOrigin;
+    model.curRadius = frame.radius;
+  }
   // With a pivot the whole frame is re-expressed in that tag's axes, which puts the tag at
   // the origin: the model is then drawn around it, and a parent can carry it by it.
-  if (TagIsSet(model, model.pivotTag, frame.tags.size())) {
-    const IntoTag pivot(frame.tags[static_cast<std::size_t>(model.pivotTag)]);
+  if (TagIsSet(model, model.pivotTag, model.curTags.size())) {
+    const IntoTag pivot(model.curTags[static_cast<std::size_t>(model.pivotTag)]);
     TransformWorkBuffers(model, pivot);
   }
   ApplyModelOffsets(model);
