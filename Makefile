@@ -24,7 +24,7 @@ build: configure
 run: build
 	@if [ -z "$$DISPLAY" ] && [ -z "$$WAYLAND_DISPLAY" ]; then \
 	  echo "No display found: start the viewer from a desktop session (or under xvfb-run)."; exit 1; fi
-	$(BUILD)/tessary --base samples --light --link --fit $(SAMPLES)
+	$(BUILD)/tessary --base samples --light --link --fit --play --anim LEGS_WALK,TORSO_STAND2 $(SAMPLES)
 
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
