@@ -27,14 +27,31 @@ Vec3d Unit(const Vec3d& v) {
 
 Vec3f ToFloat(const Vec3d& v) { return {static_cast<float>(v[0]), static_cast<float>(v[1]), static_cast<float>(v[2])}; }
 
-// The first n entries blended; both lists are checked once here, not per vertex.
+// The first n entries blended (and made unit length when kUnit); the lists are checked
+// once here, so the loop itself has no checks. This is the hot loop of playback: the
+// components are spelled out so that they stay in registers.
 template <bool kUnit, typename V>
 void MixList(std::vector<Vec3d>& out, const std::vector<V>& a, const std::vector<V>& b, double t, std::size_t n) {
   out.resize(n);
   const std::size_t both = std::min({n, a.size(), b.size()});
+  Vec3d* o = out.data();
+  const V* pa = a.data();
+  const V* pb = b.data();
   for (std::size_t i = 0; i < both; ++i) {
-    const Vec3d m = Mix(a[i], b[i], t);
-    out[i] = kUnit ? Unit(m) : m;
+    const double ax = static_cast<double>(pa[i][0]), ay = static_cast<double>(pa[i][1]),
+                 az = static_cast<double>(pa[i][2]);
+    double x = ax + (static_cast<double>(pb[i][0]) - ax) * t;
+    double y = ay + (static_cast<double>(pb[i][1]) - ay) * t;
+    double z = az + (static_cast<double>(pb[i][2]) - az) * t;
+    if constexpr (kUnit) {
+      // The tiny term keeps a direction that blends to nothing at (0, 0, 0) without a
+      // branch: 0 times a large number; next to a unit length it changes nothing.
+      const double scale = 1.0 / std::sqrt(x * x + y * y + z * z + 1e-300);
+      x *= scale;
+      y *= scale;
+      z *= scale;
+    }
+    o[i] = {x, y, z};
   }
   std::fill(out.begin() + static_cast<std::ptrdiff_t>(both), out.end(), Vec3d{0.0, 0.0, 0.0});
 }

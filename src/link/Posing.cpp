@@ -53,10 +53,12 @@ struct OutOfTag {
     for (int i = 0; i < 3; ++i) a[i] = {tag.axis[i][0], tag.axis[i][1], tag.axis[i][2]};
   }
 
+  // Spelled out rather than looped, so the sums stay in registers: this runs for every
+  // vertex of every linked model in every frame.
   Vec3d Direction(const Vec3d& n) const {
-    Vec3d r{0.0, 0.0, 0.0};
-    for (int c = 0; c < 3; ++c) r[c] = n[0] * a[0][c] + n[1] * a[1][c] + n[2] * a[2][c];
-    return r;
+    const double x = n[0], y = n[1], z = n[2];
+    return {x * a[0][0] + y * a[1][0] + z * a[2][0], x * a[0][1] + y * a[1][1] + z * a[2][1],
+            x * a[0][2] + y * a[1][2] + z * a[2][2]};
   }
   Vec3d Point(const Vec3d& p) const {
     const Vec3d d = Direction(p);
