@@ -158,10 +158,11 @@ bool ReadSequence(Reader& r, int number, AnimSequence& s) {
   // than none means none.
   s.looping = std::clamp(*looping, 0, s.count);
   // The game keeps a frame's time in whole milliseconds, 1000 / fps cut down; a rate of 0
-  // counts as 1. A negative rate, which would run time backwards, is taken as 1 too, and
-  // a rate over 1000 still leaves one millisecond per frame.
+  // counts as 1. A negative rate, which would run time backwards, is taken as 1 too; a
+  // rate over 1000 still leaves one millisecond per frame, and one so slow that a frame
+  // would outlast a thousand seconds (or overflow) stops there.
   const double rate = *fps > 0.0 ? *fps : 1.0;
-  s.frameSeconds = std::max(1.0, std::floor(1000.0 / rate)) / 1000.0;
+  s.frameSeconds = std::clamp(std::floor(1000.0 / rate), 1.0, 1.0e6) / 1000.0;
   return true;
 }
 

@@ -43,6 +43,7 @@ MainFrame::MainFrame(Scene& scene, TrackballState& trackball, std::unique_ptr<Wx
   // Along the bottom of the window: the client area ends above it, so the view and the
   // options bar keep their places and widths.
   statusBar = CreateStatusBar(4, wxSTB_DEFAULT_STYLE | wxFULL_REPAINT_ON_RESIZE);
+  SetStatusBarPane(-1);  // menus have no help texts to show there, and must not blank the file name
   CreateMenuBarAndAccelerators();
 
   Bind(wxEVT_SIZE, &MainFrame::OnSize, this);
