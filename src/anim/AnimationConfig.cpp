@@ -4,8 +4,10 @@
 #include "anim/AnimationConfig.h"
 
 #include <algorithm>
+#include <cctype>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <vector>
 
 namespace tessary {

@@ -31,6 +31,7 @@ void ShowStill(Scene& scene, FilePlayback& file) {
   for (std::int32_t r : file.records) {
     ModelRecord& m = *scene.models[static_cast<std::size_t>(r)];
     m.currentFrame = 0;
+    m.blendFrame = 0;
     m.blend = 0.0f;
   }
 }
