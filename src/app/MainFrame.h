@@ -9,7 +9,9 @@
 class wxMenu;
 
 #include <memory>
+#include <vector>
 
+#include "app/CommandTable.h"
 #include "app/WxDesktop.h"
 #include "app/Workspace.h"
 #include "image/GlTextures.h"
@@ -31,12 +33,18 @@ class MainFrame : public wxFrame {
   Workspace& workspace() { return ws_; }
   WxDesktop& desktop() { return *desktop_; }
 
-  // Places the options bar at the right edge and gives the render view the rest.
+  // Places the options bar at the right edge and gives the render view the rest (the
+  // status bar along the bottom is the frame's own).
   void LayoutChildren();
+  // Rewrites the status bar from the scene.
+  void ShowStatus();
+  // Puts the current model's sequence lists at the end of the Animation menu.
+  void ShowSequenceMenus();
 
   RenderView* renderView = nullptr;  // none when the display has no GL
   wxWindow* viewWindow = nullptr;     // the render view, or the empty window in its place
   OptionsBar* optionsBar = nullptr;
+  wxStatusBar* statusBar = nullptr;  // along the bottom, under the view and the bar
 
  private:
   // Texture objects need the view's context current; this device makes sure it is.
@@ -64,6 +72,8 @@ class MainFrame : public wxFrame {
   // Fills the "Skin" submenu with the skins of the current model's file.
   void RebuildSkinMenu();
 
+  std::vector<MenuEntry> shownSequenceMenus_;  // what ShowSequenceMenus last put in
+  std::vector<int> statusWidths_;              // the widths the status bar's fields have
   wxMenu* skinMenu_ = nullptr;  // owned by the menu bar
   std::unique_ptr<WxDesktop> desktop_;
   ViewTextureDevice textures_;

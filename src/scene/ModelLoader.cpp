@@ -26,6 +26,7 @@ void LoadModelContent(Workspace& ws, const ContentFile& file, std::string_view s
     ws.desktop.ShowMessage(parse.error);
     return;
   }
+  const std::int32_t first = ws.scene.ModelCount();
   std::vector<ModelRecord*> records;
   for (std::size_t i = 0; i < parse.records.size(); ++i) {
     ModelRecord& record = *parse.records[i];
@@ -40,6 +41,9 @@ void LoadModelContent(Workspace& ws, const ContentFile& file, std::string_view s
     ws.scene.models.push_back(std::move(record));
     ws.scene.currentModel = ws.scene.ModelCount() - 1;
   }
+  // Every file can play its frames; a player's parts get their sequences when assembled.
+  if (ws.scene.ModelCount() > first)
+    AddPlainPlayback(ws.scene.animation, first, ws.scene.ModelCount() - first, ws.scene.models[first]->FrameCount());
   ws.SceneChanged();
 }
 
