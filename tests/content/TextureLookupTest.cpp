@@ -7,6 +7,7 @@
 
 #include <sstream>
 
+#include "anim/AnimationConfigLookup.h"
 #include "app/CommandIds.h"
 #include "app/CommandTable.h"
 #include "content/ContentCommands.h"
@@ -52,6 +53,7 @@ class TextureLookupTest : public ::testing::Test, public testing::TestWorkspace 
                        {visor + "Lower_Red.skin", BytesOf("l_legs,models/players/visor/red.tga\n"
                                                           "l_extra,models/players/visor/red.tga\n")},
                        {visor + "Legs.JPG", testing::EncodeJpeg(1, 1, 3, {0, 255, 0})},
+                       {visor + "Animation.CFG", BytesOf("sex m\n")},
                        {"models/weapons/gun.md3", Md3({{"barrel", "models/weapons/gun"}})},
                        {"models/weapons/gun.pcx", BytesOf("later in the order than .jpg")},
                        {"models/items/box.md3", Md3({{"box", "models/items/box.tga"}})},
@@ -138,6 +140,8 @@ TEST_F(TextureLookupTest, TheGameListOpensAModelWhoseSkinsTheSkinMenuOffers) {
                                                "models/players/visor/lower.md3", "models/weapons/gun.md3"}));
   EXPECT_EQ(Loaded(), std::make_pair(Strings{"Legs.JPG", "Legs.JPG", "-"}, std::string("default")));
   EXPECT_EQ(SkinMenuEntries(scene), (Strings{"default", "Red"}));
+  const auto config = FindAnimationConfig(scene, SourceOf(*scene.models[0]));  // read from the same archive
+  EXPECT_EQ(config ? config->name + ":" + config->text : "", "models/players/visor/Animation.CFG:sex m\n");
   desktop.ClearRecords();
   DispatchCommand(ws, cmd::kFirstSkin + 1);
   EXPECT_EQ(Loaded(), std::make_pair(Strings{"red.png", "red.png", "red.png"}, std::string("Red")));
