@@ -31,12 +31,15 @@ std::unique_ptr<ImageRGBA> ResolveSurfaceTexture(Workspace& ws, const std::strin
 }
 
 bool UseBaseFolder(Scene& scene, const std::string& path) {
-  auto files = GameFileSystem::Open(path);
-  if (!files) return false;
+  if (path.empty()) return false;
   std::error_code error;
-  const std::filesystem::path absolute = std::filesystem::absolute(path, error);
+  std::string absolute = std::filesystem::absolute(path, error).lexically_normal().string();
   if (error) return false;
-  scene.baseFolder = absolute.lexically_normal().string();
+  // "dir/" normalises to "dir/"; the file system's root is compared with baseFolder as is.
+  if (absolute.size() > 1 && absolute.back() == '/') absolute.pop_back();
+  auto files = GameFileSystem::Open(absolute);
+  if (!files) return false;
+  scene.baseFolder = std::move(absolute);
   scene.gameFiles = std::move(*files);
   return true;
 }
