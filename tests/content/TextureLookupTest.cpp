@@ -148,6 +148,11 @@ TEST_F(TextureLookupTest, TheGameListOpensAModelWhoseSkinsTheSkinMenuOffers) {
   EXPECT_EQ(desktop.log, (Strings{"redraw", "refresh"}));
   DispatchCommand(ws, cmd::kGameTextureLookup);
   EXPECT_FALSE(scene.gameTextureLookup);
+  // Choosing the folder again: an archive that is no zip is skipped, and said so.
+  folder.Write("game/zz.pk3", BytesOf("not a zip"));
+  desktop.folderAnswers = {folder / "game"};
+  DispatchCommand(ws, cmd::kSetBaseFolder);
+  EXPECT_EQ(desktop.messages, Strings{"This file is not recognized\n" + folder / "game/zz.pk3"});
   DispatchCommand(ws, cmd::kFirstSkin);
   EXPECT_EQ(Loaded().second, "Red") << "no skins are offered without game lookup";
 }
