@@ -26,13 +26,6 @@ class MainFrameTest : public testing::GuiTest {
     wxCommandEvent choose(wxEVT_MENU, cmd::ToWxId(command));
     frame->ProcessWindowEvent(choose);
   }
-  // What wx does as a menu opens: the update-UI pass over its items.
-  void OpenMenu(const char* title) {
-    wxMenu* menu = frame->GetMenuBar()->GetMenu(static_cast<std::size_t>(frame->GetMenuBar()->FindMenu(title)));
-    wxMenuEvent open(wxEVT_MENU_OPEN, 0, menu);
-    open.SetEventObject(menu);
-    frame->ProcessWindowEvent(open);
-  }
 };
 
 TEST_F(MainFrameTest, OpensAt512By384WithTheBarAtTheRightAndNarrowingShrinksOnlyTheView) {

@@ -41,29 +41,23 @@ TEST_F(GameContentTest, TheSkinSubmenuListsTheSkinsBesideTheModelAndChoosingOneR
   ASSERT_NE(skinItem, nullptr);
   wxMenu* skins = skinItem->GetSubMenu();
   ASSERT_NE(skins, nullptr);
-  const auto openModelMenu = [&] {
-    wxMenu* menu = frame->GetMenuBar()->GetMenu(static_cast<std::size_t>(frame->GetMenuBar()->FindMenu("Model")));
-    wxMenuEvent open(wxEVT_MENU_OPEN, 0, menu);
-    open.SetEventObject(menu);
-    frame->ProcessWindowEvent(open);
-  };
   const auto entries = [&] {
     std::string text;
     for (const wxMenuItem* item : skins->GetMenuItems())
       text += item->GetItemLabel().utf8_string() + (item->IsChecked() ? "*" : "") + ",";
     return text;
   };
-  openModelMenu();
+  OpenMenu("Model");
   EXPECT_TRUE(skinItem->IsEnabled());
   EXPECT_EQ(entries(), "default*,Blue,red,");
   wxCommandEvent choose(wxEVT_MENU, cmd::ToWxId(cmd::kFirstSkin + 2));
   frame->ProcessWindowEvent(choose);
   EXPECT_EQ(scene.models.back()->skin, "red");
-  openModelMenu();
+  OpenMenu("Model");
   EXPECT_EQ(entries(), "default,Blue,red*,");
 
   scene.gameTextureLookup = false;
-  openModelMenu();
+  OpenMenu("Model");
   EXPECT_FALSE(skinItem->IsEnabled());
   EXPECT_EQ(entries(), "");
 }

@@ -8,6 +8,7 @@
 #include <wx/button.h>
 #include <wx/choice.h>
 #include <wx/listbox.h>
+#include <wx/menu.h>
 #include <wx/textctrl.h>
 
 #include <cstdlib>
@@ -117,6 +118,13 @@ class GuiTest : public ::testing::Test {
     return rows;
   }
   std::string Caption(int command) { return bar->ButtonFor(command)->GetLabel().utf8_string(); }
+  // What wx does as a menu of the menu bar opens: the update-UI pass over its items.
+  void OpenMenu(const char* title) {
+    wxMenu* menu = frame->GetMenuBar()->GetMenu(static_cast<std::size_t>(frame->GetMenuBar()->FindMenu(title)));
+    wxMenuEvent open(wxEVT_MENU_OPEN, 0, menu);
+    open.SetEventObject(menu);
+    frame->ProcessWindowEvent(open);
+  }
 
   // Saves DIR/name.png when TESSARY_SCREENSHOT_DIR names a folder, for a person to look
   // at what the tests showed; never part of what a test asserts.
