@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "light/LightFile.h"
-#include "support/ImageWriters.h"
-#include "support/Md3Writer.h"
+#include "testdata/ImageWriters.h"
+#include "testdata/Md3Writer.h"
 
 namespace fs = std::filesystem;
 using Bytes = std::vector<std::uint8_t>;

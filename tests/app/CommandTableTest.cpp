@@ -6,7 +6,7 @@
 
 #include "app/CommandIds.h"
 #include "app/CommandTable.h"
-#include "support/ImageWriters.h"
+#include "testdata/ImageWriters.h"
 #include "support/TempFolder.h"
 #include "support/TestWorkspace.h"
 

@@ -9,7 +9,7 @@
 
 #include "app/FileIO.h"
 #include "image/SkinBase.h"
-#include "support/Md3Writer.h"
+#include "testdata/Md3Writer.h"
 #include "support/TempFolder.h"
 #include "support/TestWorkspace.h"
 

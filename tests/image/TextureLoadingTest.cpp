@@ -9,7 +9,7 @@
 
 #include "image/TextureFile.h"
 #include "scene/TextureResolution.h"
-#include "support/ImageWriters.h"
+#include "testdata/ImageWriters.h"
 #include "support/TempFolder.h"
 #include "support/TestWorkspace.h"
 

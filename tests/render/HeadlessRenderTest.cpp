@@ -8,8 +8,8 @@
 #include "app/FileIO.h"
 #include "render/HeadlessRender.h"
 #include "support/GlTestSupport.h"
-#include "support/ImageWriters.h"
-#include "support/Md3Writer.h"
+#include "testdata/ImageWriters.h"
+#include "testdata/Md3Writer.h"
 #include "support/TempFolder.h"
 
 namespace tessary {

@@ -10,7 +10,7 @@
 #include "link/Posing.h"
 #include "scene/Md3Fixtures.h"
 #include "scene/Md3Loader.h"
-#include "support/ImageWriters.h"
+#include "testdata/ImageWriters.h"
 #include "support/TempFolder.h"
 #include "support/TestWorkspace.h"
 #include "view/ViewCommands.h"

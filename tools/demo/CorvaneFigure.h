@@ -2,7 +2,7 @@
 // their tags (head on torso on legs), walking in place over a looping cycle of frames.
 #pragma once
 
-#include "support/Md3Writer.h"
+#include "testdata/Md3Writer.h"
 
 namespace tessary::demo {
 
