@@ -38,21 +38,16 @@ class MainFrameTest : public testing::GuiTest {
 TEST_F(MainFrameTest, OpensAt512By384WithTheBarAtTheRightAndNarrowingShrinksOnlyTheView) {
   EXPECT_EQ(frame->GetSize(), wxSize(512, 384));
   EXPECT_EQ(frame->GetTitle(), "Corvane's Tessary");
-  const wxSize client = frame->GetClientSize();
-  EXPECT_EQ(bar->GetRect(), wxRect(client.x - 200, 0, 200, client.y));
-  EXPECT_EQ(frame->renderView->GetRect(), wxRect(0, 0, client.x - 200, client.y));
-  frame->SetClientSize(350, 300);
-  PumpEvents();
-  EXPECT_EQ(bar->GetRect(), wxRect(150, 0, 200, 300));
-  EXPECT_EQ(frame->renderView->GetRect(), wxRect(0, 0, 150, 300));
-  // Narrower than the bar: GTK keeps the window as wide as its menu bar, but whatever the
-  // width, the bar keeps its 200 pixels at the right and the view never gets a negative width.
-  frame->SetClientSize(120, 300);
-  PumpEvents();
-  const int width = frame->GetClientSize().x;
-  EXPECT_LT(width, 350);
-  EXPECT_EQ(bar->GetRect(), wxRect(width - 200, 0, 200, 300));
-  EXPECT_EQ(frame->renderView->GetSize().x, std::max(0, width - 200));
+  // GTK keeps the window as wide as its menu bar, so the last width asked for may not be had;
+  // whatever the width, the bar keeps its 200 pixels at the right and the view the rest.
+  for (int asked : {0, 350, 120}) {
+    if (asked > 0) frame->SetClientSize(asked, 300);
+    PumpEvents();
+    const wxSize client = frame->GetClientSize();
+    EXPECT_EQ(bar->GetRect(), wxRect(client.x - 200, 0, 200, client.y)) << asked;
+    EXPECT_EQ(frame->renderView->GetRect(), wxRect(0, 0, std::max(0, client.x - 200), client.y)) << asked;
+    EXPECT_TRUE(asked != 350 || client == wxSize(350, 300));
+  }
 }
 
 // The menu as text: "caption=command" for an item (with "v" when it carries a check mark),
@@ -141,7 +136,7 @@ TEST_F(MainFrameTest, ArrowKeysStepFramesEvenFromTheBarsListsAndCtrlOAndCtrlNDoN
   keyboard.Char('N', wxMOD_CONTROL);
   PumpEvents(300ms);
   EXPECT_TRUE(desktop->dialogs.empty());
-  EXPECT_EQ(desktop->redraws, redraws);
+  EXPECT_EQ(desktop->redraws, redraws) << "Ctrl+O and Ctrl+N do nothing";
 }
 
 // Notes every texture object deleted and whether a GL context was current at the time.

@@ -36,11 +36,9 @@ TEST(WithoutGl, TheViewerSaysSoOnceAndKeepsWorkingWithAnEmptyView) {
   frame->SetClientSize(400, 300);
   PumpEvents();
   EXPECT_EQ(frame->viewWindow->GetRect(), wxRect(0, 0, 200, 300));
-  EXPECT_EQ(frame->optionsBar->GetRect(), wxRect(200, 0, 200, 300));
 
   // Models open with their textures read (there is no texture object to give them), frames
-  // step, lights attach, a spin runs its course and the view can be turned, all without a
-  // single frame drawn and without another message.
+  // step, lights attach and a spin turns the view, without a frame drawn or another message.
   Workspace& ws = frame->workspace();
   scene.baseFolder = TESSARY_SAMPLES_DIR;
   for (const char* file : {"lower.md3", "head.md3"}) desktop.answers.push_back(scene.baseFolder + "/models/corvane/" + file);
@@ -51,13 +49,12 @@ TEST(WithoutGl, TheViewerSaysSoOnceAndKeepsWorkingWithAnEmptyView) {
     ASSERT_NE(model->textureMap, nullptr) << model->name;
     EXPECT_EQ(model->textureMap->textureName, 0u) << model->name;
   }
-  EXPECT_EQ(scene.models[4]->currentFrame, 2);
-  EXPECT_EQ(scene.models[4]->modelLights.size(), 1u);
+  EXPECT_EQ(std::make_pair(scene.models[4]->currentFrame, scene.models[4]->modelLights.size()), std::make_pair(2, 1ul));
   trackball.spin = {0.0f, 0.0f, 0.38268343f, 0.92387953f};  // 45 degrees about z
   trackball.spinActive = 1;
   ApplySpin(ws);
   EXPECT_NEAR(trackball.rotation[3], 0.92387953f, 1e-6f) << "the spin turned the view once";
-  PumpEvents();
+  PumpEvents();  // idle passes with a spin and no view to draw in
   trackball.spinActive = 0;
   EXPECT_EQ(desktop.messages.size(), 1u);
 

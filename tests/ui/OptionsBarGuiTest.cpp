@@ -1,5 +1,6 @@
-// The options bar in a real main window: where its controls sit, the route of every button
-// and list to its operation, and what it shows after each change.
+// The options bar in a real main window: where its controls sit, and the route of every
+// button and list to its operation with the bar showing the result. What the bar should
+// show for a scene is PanelContentsTest's.
 #include <gtest/gtest.h>
 
 #include <wx/uiaction.h>
@@ -11,32 +12,10 @@ namespace tessary {
 namespace {
 
 using namespace cmd;
-using testing::PumpEvents;
 using testing::PumpUntil;
 
 class OptionsBarTest : public testing::GuiTest {
  protected:
-  // Two models, the second current with its four maps (specularity switched off) and two
-  // light references (the second, switched off, selected); two global lights, the second off.
-  void LoadScene() {
-    ModelRecord& legs = AddModel("legs");
-    ModelRecord& torso = AddModel("torso");
-    LightRecord& key = AddLight("Key");
-    LightRecord& fill = AddLight("Fill");
-    fill.enabled = 0;
-    legs.modelLights = {{&fill, 1}};
-    legs.currentModelLight = 0;
-    torso.modelLights = {{&key, 1}, {&fill, 0}};
-    torso.currentModelLight = 1;
-    PutMap(torso, kTextureSlot, "torso.tga");
-    PutMap(torso, kDiffusionSlot, "torso_d.pcx");
-    PutMap(torso, kSpecularitySlot, "torso_s.bmp");
-    PutMap(torso, kGlowSlot, "torso_g.tga");
-    torso.mapEnabled[kSpecularitySlot] = 0;
-    scene.currentModel = 1;
-    scene.currentLight = 0;
-    desktop->RefreshPanel();
-  }
   void Click(int command) { GuiTest::Click(bar->ButtonFor(command)); }
   // The bar as text: each list's rows, "@" and its selection, then its switch caption; then
   // the map rows from top to bottom, each field's text followed by its switch caption.
@@ -69,92 +48,75 @@ TEST_F(OptionsBarTest, RowsFollowTheModelListsHeightAndATallerWindowLengthensOnl
   }
   EXPECT_EQ(bar->ButtonFor(kLightProperties)->GetRect(), wxRect(139, 7 * h + 13, 60, h));
   EXPECT_EQ(Caption(kOpenModel) + Caption(kClearGlowMap) + Caption(kLightProperties), "+XProps");
-  for (wxTextCtrl* field : {bar->textureMapField, bar->diffusionMapField, bar->specularityMapField, bar->glowMapField})
-    EXPECT_FALSE(field->IsEditable());
+  EXPECT_FALSE(bar->textureMapField->IsEditable());
 
-  std::vector<wxRect> before;
-  for (wxWindow* child : bar->GetChildren()) before.push_back(child->GetRect());
   const wxSize client = frame->GetClientSize();
+  const wxRect lights = bar->globalLightList->GetRect(), props = bar->ButtonFor(kLightProperties)->GetRect();
   frame->SetClientSize(client.x, client.y + 150);
   PumpUntil([&] { return bar->GetClientSize().y == client.y + 150; });
-  std::size_t i = 0;
-  for (wxWindow* child : bar->GetChildren()) {
-    wxRect expected = before[i++];
-    if (child == bar->globalLightList) expected.height += 150;
-    EXPECT_EQ(child->GetRect(), expected) << child->GetName();
-  }
-  // Too short for the list: it is left with no height rather than a negative one.
-  frame->SetClientSize(client.x, 6 * h);
+  EXPECT_EQ(bar->globalLightList->GetRect(), wxRect(lights.x, lights.y, lights.width, lights.height + 150));
+  EXPECT_EQ(bar->ButtonFor(kLightProperties)->GetRect(), props);
+  frame->SetClientSize(client.x, 6 * h);  // too short for the list: no height rather than a negative one
   PumpUntil([&] { return bar->GetClientSize().y == 6 * h; });
   EXPECT_EQ(bar->globalLightList->GetSize().y, 0);
 }
 
-TEST_F(OptionsBarTest, EveryButtonReachesItsOperation) {
-  LoadScene();
-  ModelRecord& torso = *scene.models[1];
-  Click(kOpenModel);
-  Click(kToggleModelVisible);
-  EXPECT_EQ(torso.visible, 0);
-  Click(kToggleModelLight);  // the selected reference, to Fill, was off
-  Click(kDetachLight);       // and goes
-  Click(kAttachLight);       // the current global light, Key, a second time
-  EXPECT_EQ(BarText(), "legs,torso,@1 | Key,Fill,@0* | Key,Key,@1* | maps,torso.tga*,torso_d.pcx*,torso_s.bmp,torso_g.tga*");
-  // The map rows run texture, diffusion, specularity, glow: load, clear, switch.
-  const std::pair<int, MapSlot> mapRows[] = {
-      {kLoadTextureMap, kTextureSlot}, {kLoadDiffusionMap, kDiffusionSlot},
-      {kLoadSpecularityMap, kSpecularitySlot}, {kLoadGlowMap, kGlowSlot}};
-  for (auto [load, slot] : mapRows) {
-    Click(load);
+TEST_F(OptionsBarTest, EveryButtonAndListReachesItsOperationAndTheBarShowsTheResult) {
+  // Two models, the torso current with its four maps (specularity off) and two light
+  // references (the second, to Fill and switched off, selected); Fill itself is off too.
+  ModelRecord& legs = AddModel("legs");
+  ModelRecord& torso = AddModel("torso");
+  LightRecord& key = AddLight("Key");
+  LightRecord& fill = AddLight("Fill");
+  fill.enabled = 0;
+  std::tie(legs.modelLights, legs.currentModelLight) = std::make_pair(std::vector<ModelLightRef>{{&fill, 1}}, 0);
+  std::tie(torso.modelLights, torso.currentModelLight) = std::make_pair(std::vector<ModelLightRef>{{&key, 1}, {&fill, 0}}, 1);
+  const std::pair<MapSlot, const char*> maps[] = {
+      {kTextureSlot, "t.tga"}, {kDiffusionSlot, "d.pcx"}, {kSpecularitySlot, "s.bmp"}, {kGlowSlot, "g.tga"}};
+  for (auto [slot, file] : maps) PutMap(torso, slot, file);
+  torso.mapEnabled[kSpecularitySlot] = 0;
+  std::tie(scene.currentModel, scene.currentLight) = std::make_pair(1, 0);
+  desktop->RefreshPanel();
+  EXPECT_EQ(BarText(), "legs,torso,@1* | Key,Fill,@0* | Key,Fill,@1 | maps,t.tga*,d.pcx*,s.bmp,g.tga*");
+  ScreenshotIfAsked("main-window");
+
+  // Open (cancelled), hide, switch the selected reference on, detach it, attach Key again.
+  for (int command : {kOpenModel, kToggleModelVisible, kToggleModelLight, kDetachLight, kAttachLight}) Click(command);
+  EXPECT_EQ(BarText(), "legs,torso,@1 | Key,Fill,@0* | Key,Key,@1* | maps,t.tga*,d.pcx*,s.bmp,g.tga*");
+  // The map rows run texture, diffusion, specularity, glow: load (cancelled), clear, switch.
+  for (int row = 0; row < 4; ++row) {
+    const auto [slot, file] = maps[row];
+    const int load = kLoadTextureMap + 3 * row;
     const std::int32_t flag = torso.mapEnabled[slot];
+    Click(load);
     Click(load + 2);
-    EXPECT_EQ(torso.mapEnabled[slot], flag == 1 ? 0 : 1) << load;
+    EXPECT_EQ(torso.mapEnabled[slot], flag == 1 ? 0 : 1) << file;
     Click(load + 1);
-    EXPECT_EQ(torso.MapImage(slot), nullptr) << load;
+    EXPECT_EQ(torso.MapImage(slot), nullptr) << file;
   }
-  Click(kAddLight);
-  Click(kToggleLight);
-  Click(kLightProperties);
+  for (int command : {kAddLight, kToggleLight, kLightProperties}) Click(command);
   EXPECT_EQ(BarText(), "legs,torso,@1 | Key,Fill,New Light,@2 | Key,Key,@1* | maps,,,,");
-  Click(kRemoveLight);
-  Click(kRemoveModel);
-  EXPECT_EQ(BarText(), "legs,@0* | Key,Fill,@0* | Fill,@0* | maps,,,,");
-  Click(kRemoveLight);
-  Click(kRemoveLight);
-  EXPECT_EQ(BarText(), "legs,@0* | @-1 | @-1 | maps,,,,");
+  Pick(bar->modelList, 0);
+  Pick(bar->globalLightList, 1);
+  EXPECT_EQ(BarText(), "legs,torso,@0* | Key,Fill,New Light,@1 | Fill,@0* | maps,,,,");
+  Pick(bar->modelList, 1);
+  Pick(bar->modelLightList, 0);
+  EXPECT_EQ(torso.currentModelLight, 0);
+  Click(kRemoveLight);  // Fill, and the legs' reference to it
+  Click(kRemoveModel);  // the torso
+  EXPECT_EQ(BarText(), "legs,@0* | Key,New Light,@1 | @-1 | maps,,,,");
   const std::string images = "open Supported Formats (*.pcx;*.bmp;*.tga)|*.pcx;*.bmp;*.tga|DeluxePaint PCX (*.pcx)|*.pcx|"
                              "Microsoft Bitmap (*.bmp)|*.bmp|Targa Truevision (*.tga)|*.tga|All Files (*.*)|*.*";
   EXPECT_EQ(desktop->dialogs, (std::vector<std::string>{"open Quake3 Model (*.md3)|*.md3|All Files (*.*)|*.*", images,
                                                         images, images, images, "props"}));
-}
-
-TEST_F(OptionsBarTest, ShowsTheSceneAfterEveryChangeAndPicksInTheListsSelect) {
-  LoadScene();
-  EXPECT_EQ(BarText(), "legs,torso,@1* | Key,Fill,@0* | Key,Fill,@1 | maps,torso.tga*,torso_d.pcx*,torso_s.bmp,torso_g.tga*");
-  ScreenshotIfAsked("main-window");
-  // A reference's switch shows the reference, whatever its light says.
-  Pick(bar->modelList, 0);
-  EXPECT_EQ(scene.currentModel, 0);
-  EXPECT_EQ(BarText(), "legs,torso,@0* | Key,Fill,@0* | Fill,@0* | maps,,,,");
-  Pick(bar->globalLightList, 1);
-  EXPECT_EQ(scene.currentLight, 1);
-  Pick(bar->modelList, 1);
-  Pick(bar->modelLightList, 0);
-  EXPECT_EQ(scene.models[1]->currentModelLight, 0);
-  EXPECT_EQ(BarText(), "legs,torso,@1* | Key,Fill,@1 | Key,Fill,@0* | maps,torso.tga*,torso_d.pcx*,torso_s.bmp,torso_g.tga*");
-  // The last model gone, every model row is empty; the global lights are not the models'.
-  Click(kRemoveModel);
-  Click(kRemoveModel);
-  EXPECT_EQ(BarText(), "@-1 | Key,Fill,@1 | @-1 | maps,,,,");
 
   // A real click on one of the small buttons.
-  AddModel("head");
-  scene.currentModel = 0;
   wxButton* button = bar->ButtonFor(kToggleModelVisible);
   wxUIActionSimulator mouse;
   mouse.MouseMove(button->GetScreenRect().GetPosition() + wxPoint(10, button->GetSize().y / 2));
-  PumpEvents(std::chrono::milliseconds(100));
+  testing::PumpEvents(std::chrono::milliseconds(100));
   mouse.MouseClick();
-  EXPECT_TRUE(PumpUntil([&] { return scene.models[0]->visible == 0; }));
+  EXPECT_TRUE(PumpUntil([&] { return legs.visible == 0; }));
 }
 
 }  // namespace
