@@ -1,5 +1,5 @@
-// Command-line rendering: MD3 files written by the tests and the demo figure, drawn offscreen
-// and saved as PNG, then read back with libpng.
+// Command-line rendering: MD3 files written by the test, drawn offscreen and saved as PNG,
+// then read back with libpng.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -8,59 +8,41 @@
 #include "app/FileIO.h"
 #include "render/HeadlessRender.h"
 #include "support/GlTestSupport.h"
+#include "support/TempFolder.h"
 #include "testdata/ImageWriters.h"
 #include "testdata/Md3Writer.h"
-#include "support/TempFolder.h"
 
 namespace tessary {
 namespace {
 
-using testing::Rgb;
-const Rgb kBlack{0, 0, 0};
-
 // A square in the MD3 plane x = 0, which faces the viewer (the viewer's x, y, z are MD3 y,
 // z, x): y from -640 to 640 (10 units either side) and z from low to high, in file units of
-// 1/64, listed clockwise as seen from +x (the loader reverses them).
-md3::Surface Square(std::int16_t low, std::int16_t high, const std::string& shader = "") {
-  md3::Surface s;
+// 1/64, listed clockwise as seen from +x (the loader reverses them). A second frame, when
+// asked for, is the same square from -high to -low.
+std::vector<std::uint8_t> SquareMd3(int low, int high, const std::string& shader, bool twoFrames = false) {
+  auto v = [](int y, int z) { return md3::Vertex{0, static_cast<std::int16_t>(y), static_cast<std::int16_t>(z), 0}; };
+  md3::File file;
+  md3::Surface& s = file.surfaces.emplace_back();
   s.name = "square";
   if (!shader.empty()) s.shaders = {shader};
   s.st = {{0, 0}, {1, 0}, {1, 1}, {0, 1}};
   s.triangles = {{0, 2, 1}, {0, 3, 2}};
-  s.frames = {{{0, -640, low, 0}, {0, 640, low, 0}, {0, 640, high, 0}, {0, -640, high, 0}}};
-  return s;
-}
-std::vector<std::uint8_t> Md3(const md3::Surface& surface) {
-  md3::File file;
-  file.surfaces = {surface};
-  for (std::size_t f = 0; f < surface.frames.size(); ++f) file.frames.push_back(md3::BoundsOf(file, static_cast<int>(f)));
+  s.frames = {{v(-640, low), v(640, low), v(640, high), v(-640, high)}};
+  if (twoFrames) s.frames.push_back({v(-640, -high), v(640, -high), v(640, -low), v(-640, -low)});
+  for (std::size_t f = 0; f < s.frames.size(); ++f) file.frames.push_back(md3::BoundsOf(file, f));
   return md3::Write(file);
 }
 
-// Renders with the default light to a picture of the given size and reads the PNG back.
-std::optional<testing::DecodedPng> RenderLit(const std::string& out, std::vector<std::string> files, int width,
-                                             int height, std::optional<std::string> base = {}, int frame = 0) {
+CommandLine Render(const std::string& out, std::vector<std::string> files, int width, int height) {
   CommandLine cl;
-  cl.mode = CommandLine::Mode::Render;
-  cl.output = out;
-  cl.files = std::move(files);
-  cl.width = width;
-  cl.height = height;
-  cl.light = true;
-  cl.fit = base.has_value();  // the tests with textures fit the view, the others keep it
-  cl.baseFolder = base;
-  cl.frame = frame;
-  std::ostringstream err;
-  EXPECT_EQ(RenderToPngCommandLine(cl, err), 0) << err.str();
-  EXPECT_EQ(err.str(), "");
-  return testing::ReadPng(ReadWholeFile(out).value_or(std::vector<std::uint8_t>{}));
+  std::tie(cl.mode, cl.output, cl.files, cl.width, cl.height) = std::make_tuple(CommandLine::Mode::Render, out, files, width, height);
+  return cl;
 }
 
-TEST(RenderToPng, DrawsTheLitTexturedModelCentredAndFittedToThePicture) {
+TEST(RenderToPng, DrawsTheLitTexturedModelFittedToThePictureAndTheFrameAskedFor) {
   testing::TempFolder folder;
   testing::TgaImage red;
-  red.width = red.height = 1;
-  red.pixels = {0xFF0000};
+  std::tie(red.width, red.height, red.pixels) = std::make_tuple(1, 1, std::vector<std::uint32_t>{0xFF0000});
   folder.Write("base/textures/red.tga", testing::WriteTga(red));
   // 10 units either side of (0, 11): fitted, the middle goes to the middle of the picture,
   // and the corner sphere of radius 10 sqrt 2 touches the nearer pair of edges. In a wide
@@ -68,59 +50,45 @@ TEST(RenderToPng, DrawsTheLitTexturedModelCentredAndFittedToThePicture) {
   // cot 15 * 3 sin 15 / (3 sqrt 2) = 0.683 of the half-height either side: 16.4 of 24 rows.
   // In a tall one the horizontal half-angle h = atan(0.75 tan 15) decides, and it spans
   // cos h / sqrt 2 = 0.693 of the half-width: 16.6 of 24 columns.
-  const std::string model = folder.Write("a.md3", Md3(Square(64, 1344, "textures/red.tga")));
+  const std::string model = folder.Write("a.md3", SquareMd3(64, 1344, "textures/red.tga"));
   for (auto [width, height] : {std::pair{64, 48}, {48, 64}}) {
-    const auto png = RenderLit(folder / "out.png", {model}, width, height, folder / "base");
+    CommandLine cl = Render(folder / "out.png", {model}, width, height);
+    std::tie(cl.light, cl.fit, cl.baseFolder) = std::make_tuple(true, true, folder / "base");
+    std::ostringstream err;
+    ASSERT_EQ(RenderToPngCommandLine(cl, err), 0) << err.str();
+    const auto png = testing::ReadPng(ReadWholeFile(cl.output).value_or(std::vector<std::uint8_t>{}));
     ASSERT_TRUE(png);
-    EXPECT_EQ(std::make_pair(png->width, png->height), std::make_pair(width, height));
-    EXPECT_TRUE(png->rgb);
+    EXPECT_EQ(std::make_tuple(png->width, png->height, png->rgb), std::make_tuple(width, height, true));
     // The default light comes from (1, 1, 1)/sqrt 3: ambient 1 + diffuse 0.577 clamps to 1,
     // so the red texture shows as it is; H = (L + V)/|L + V| with V along the normal gives
     // N.H = 1.577 / 1.776 = 0.888, and 0.888^10 * 0.25 = 0.076 (19) is added to every channel.
     const int x = width / 2, y = height / 2;
-    EXPECT_EQ(png->At(x, y).r, 255);
-    EXPECT_NEAR(png->At(x, y).g, 19, 3);
-    EXPECT_NEAR(png->At(x, y).b, 19, 3);
+    EXPECT_TRUE(testing::Near(png->At(x, y), {255, 19, 19}, 3)) << png->At(x, y);
     auto red = [&](int dx, int dy) { return png->At(x + dx, y + dy).r; };
     EXPECT_EQ((std::vector{red(-14, 0), red(14, 0), red(0, -14), red(0, 14)}), std::vector(4, 255)) << "inside";
     EXPECT_EQ((std::vector{red(-19, 0), red(19, 0), red(0, -19), red(0, 19)}), std::vector(4, 0)) << "outside";
   }
-}
 
-TEST(RenderToPng, TheDemoFigureAtTheAskedSizeWithLitPixels) {
-  testing::TempFolder folder;
-  const std::string models = TESSARY_SAMPLES_DIR "/models/corvane/";
-  const auto png = RenderLit(folder / "demo.png", {models + "lower.md3", models + "upper.md3", models + "head.md3"}, 96,
-                             72, TESSARY_SAMPLES_DIR);
-  ASSERT_TRUE(png);
-  EXPECT_EQ(std::make_pair(png->width, png->height), std::make_pair(96, 72));
-  int lit = 0;
-  for (int i = 0; i < 96 * 72; ++i) lit += png->At(i % 96, i / 96) != kBlack;
-  EXPECT_GT(lit, 96 * 72 / 20) << "the figure covers a good part of the picture";
-  EXPECT_EQ(png->At(0, 0), kBlack);
-}
-
-TEST(RenderToPng, TheFrameNumberWrapsRoundTheModelsFrames) {
-  // Frame 0 is a square above the middle, frame 1 the same square below it. The default
-  // view (scale 0.03) puts 10 units above the middle at 10 * 0.03 * cot 15 / 3 = 0.37 of
-  // the half-height: row 32 - 12 (the PNG's rows run downwards).
-  for (auto [frame, below] : {std::pair{0, 0}, {1, 1}, {-1, 1}, {2, 0}, {-4, 0}}) EXPECT_EQ(WrapFrame(frame, 2), below) << frame;
-  EXPECT_EQ(WrapFrame(4, 0), 0);
-  md3::Surface moving = Square(64, 1280);
-  moving.frames.push_back(Square(-1280, -64).frames[0]);
-  testing::TempFolder folder;
-  const std::string model = folder.Write("moving.md3", Md3(moving));
-  for (auto [frame, litSide] : {std::pair{-1, 1}, {2, -1}}) {
-    const auto png = RenderLit(folder / "out.png", {model}, 64, 64, std::nullopt, frame);
+  // Frame numbers wrap round the frame count. Frame 0 is a square above the middle, frame 1
+  // the same below it: the default view (scale 0.03) puts 10 units above the middle at
+  // 10 * 0.03 * cot 15 / 3 = 0.37 of the half-height, row 32 - 12.
+  for (auto [frame, shown] : {std::pair{0, 0}, {1, 1}, {-1, 1}, {2, 0}, {-4, 0}}) EXPECT_EQ(WrapFrame(frame, 2), shown) << frame;
+  const std::string moving = folder.Write("moving.md3", SquareMd3(64, 1280, "", true));
+  for (auto [frame, below] : {std::pair{-1, 1}, {2, -1}}) {
+    CommandLine cl = Render(folder / "frame.png", {moving}, 64, 64);
+    std::tie(cl.frame, cl.light) = std::make_pair(frame, true);
+    std::ostringstream err;
+    ASSERT_EQ(RenderToPngCommandLine(cl, err), 0) << err.str();
+    const auto png = testing::ReadPng(ReadWholeFile(cl.output).value_or(std::vector<std::uint8_t>{}));
     ASSERT_TRUE(png);
-    EXPECT_EQ(png->At(32, 32 + litSide * 12).r, 255) << "frame " << frame;
-    EXPECT_EQ(png->At(32, 32 - litSide * 12), kBlack) << "frame " << frame;
+    EXPECT_EQ(png->At(32, 32 + below * 12).r, 255) << "frame " << frame;
+    EXPECT_EQ(png->At(32, 32 - below * 12), testing::Rgb{}) << "frame " << frame;
   }
 }
 
 TEST(RenderToPng, FailuresAreReportedExitOneAndWriteNothing) {
   testing::TempFolder folder;
-  const std::string model = folder.Write("square.md3", Md3(Square(-640, 640)));
+  const std::string model = folder.Write("square.md3", SquareMd3(-640, 640, ""));
   const std::string garbage = folder.Write("garbage.md3", {'n', 'o', 't', ' ', 'a', 'n', ' ', 'M', 'D', '3'});
   const struct {
     std::vector<std::string> files;
@@ -131,11 +99,7 @@ TEST(RenderToPng, FailuresAreReportedExitOneAndWriteNothing) {
                {{model}, "no-folder/c.png", "c.png", 64},
                {{model}, "d.png", "offscreen", 0}};
   for (const auto& c : cases) {
-    CommandLine cl;
-    cl.mode = CommandLine::Mode::Render;
-    cl.files = c.files;
-    cl.output = folder / c.out;
-    cl.width = c.width;
+    const CommandLine cl = Render(folder / c.out, c.files, c.width, 64);
     std::ostringstream err;
     EXPECT_EQ(RenderToPngCommandLine(cl, err), 1) << c.out;
     EXPECT_NE(err.str().find(c.mentioned), std::string::npos) << err.str();

@@ -1,0 +1,142 @@
+// GL state the pictures rest on, read back from an offscreen context: what an upload leaves in
+// a texture and the five filter modes, the model-view matrix a frame starts with, and the
+// lights a model is given, in eye space.
+#include <gtest/gtest.h>
+
+#include <GL/gl.h>
+
+#include "render/LightSetup.h"
+#include "support/GlTestSupport.h"
+#include "view/ViewTransform.h"
+
+namespace tessary {
+namespace {
+
+std::pair<GLint, GLint> Size(GLint level) {
+  GLint width = -1, height = -1;
+  glGetTexLevelParameteriv(GL_TEXTURE_2D, level, GL_TEXTURE_WIDTH, &width);
+  glGetTexLevelParameteriv(GL_TEXTURE_2D, level, GL_TEXTURE_HEIGHT, &height);
+  return {width, height};
+}
+std::vector<std::uint8_t> Level(GLint level) {
+  std::vector<std::uint8_t> texels(std::size_t(Size(level).first * Size(level).second * 4), 0x77);
+  glPixelStorei(GL_PACK_ALIGNMENT, 1);
+  glGetTexImage(GL_TEXTURE_2D, level, GL_RGBA, GL_UNSIGNED_BYTE, texels.data());
+  return texels;
+}
+std::pair<GLint, GLint> Filters() {
+  GLint min = 0, mag = 0;
+  glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, &min);
+  glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, &mag);
+  return {min, mag};
+}
+std::array<GLfloat, 16> ModelView() {
+  std::array<GLfloat, 16> m{};
+  glGetFloatv(GL_MODELVIEW_MATRIX, m.data());
+  return m;
+}
+
+class GlStateTest : public ::testing::Test {
+ protected:
+  void SetUp() override { ASSERT_TRUE(view.Ok()) << view.error; }
+  testing::OffscreenScene view{16, 16, 1.0};
+};
+
+TEST_F(GlStateTest, AnUploadKeepsTheImageBuildsEveryLevelAndFiltersApplyToTheBoundTexture) {
+  // Pixel transfer left scaling and biasing by someone else must not reach the texels.
+  for (GLenum scale : {GL_RED_SCALE, GL_GREEN_SCALE, GL_BLUE_SCALE, GL_ALPHA_SCALE}) glPixelTransferf(scale, 0.5f);
+  for (GLenum bias : {GL_RED_BIAS, GL_GREEN_BIAS, GL_BLUE_BIAS, GL_ALPHA_BIAS}) glPixelTransferf(bias, 0.25f);
+  // 4 x 4 whose 2 x 2 blocks average exactly: red 6, 10, 20 and 40 (top left, top right,
+  // bottom left, bottom right), so the 1 x 1 level is 19; green is 255 - red, blue 100.
+  const int red[16] = {0, 4, 8, 12, 8, 12, 8, 12, 16, 24, 40, 40, 20, 20, 40, 40};
+  std::vector<std::uint8_t> rgba;
+  for (int r : red) rgba.insert(rgba.end(), {std::uint8_t(r), std::uint8_t(255 - r), 100, 255});
+  auto image = view.Image(4, 4, rgba);
+  EXPECT_EQ(Level(0), rgba);
+  ASSERT_EQ(std::make_pair(Size(1), Size(2)), std::make_pair(std::make_pair(2, 2), std::make_pair(1, 1)));
+  for (int i = 0; i < 4; ++i) EXPECT_NEAR(Level(1)[i * 4], (std::array{6, 10, 20, 40})[i], 1) << i;
+  EXPECT_NEAR(Level(2)[0], 19, 1);
+  EXPECT_NEAR(Level(2)[1], 255 - 19, 1);
+
+  // 100 x 60, left half red, right half blue: GLU takes the sides to 128 x 64 and builds
+  // levels down to 1 x 1, where red and blue average to about 128 each.
+  rgba.clear();
+  for (int i = 0; i < 6000; ++i) rgba.insert(rgba.end(), {std::uint8_t(i % 100 < 50 ? 255 : 0), 0, std::uint8_t(i % 100 < 50 ? 0 : 255), 255});
+  auto wide = view.Image(100, 60, rgba);
+  ASSERT_EQ(std::make_pair(Size(0), Size(7)), std::make_pair(std::make_pair(128, 64), std::make_pair(1, 1)));
+  EXPECT_EQ(Level(0)[(31 * 128 + 2) * 4], 255) << "red on the left";
+  EXPECT_NEAR(Level(7)[0], 128, 3);
+  EXPECT_NEAR(Level(7)[2], 128, 3);
+
+  // Each mode, in an order in which it changes both values that can change, then modes out
+  // of range, which leave mode 3's values; the other texture keeps those of its upload.
+  const std::pair<GLint, GLint> table[5] = {{GL_NEAREST, GL_NEAREST},
+                                            {GL_LINEAR, GL_LINEAR},
+                                            {GL_NEAREST_MIPMAP_NEAREST, GL_LINEAR},
+                                            {GL_LINEAR_MIPMAP_NEAREST, GL_LINEAR},
+                                            {GL_LINEAR_MIPMAP_LINEAR, GL_LINEAR}};
+  BindTexture(wide->textureName);
+  for (int mode : {0, 4, 1, 2, 0, 3, 5, -1, 100}) {
+    ApplyTextureFilter(mode);
+    EXPECT_EQ(Filters(), table[mode > 4 || mode < 0 ? 3 : mode]) << "mode " << mode;
+  }
+  BindTexture(image->textureName);
+  EXPECT_EQ(Filters(), table[4]);
+  EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+  const GLuint name = image->textureName;
+  image.reset();
+  EXPECT_FALSE(glIsTexture(name)) << "the texture object goes with its image";
+}
+
+TEST_F(GlStateTest, EachFrameStartsFromTheCameraTimesScalePanRotationAndCentre) {
+  GLint depth = 0, now = 0, mode = 0;
+  glGetIntegerv(GL_MODELVIEW_STACK_DEPTH, &depth);
+  const float s = static_cast<float>(std::sqrt(0.5));
+  TrackballState t;
+  std::tie(t.scale, t.pan, t.centre) = std::make_tuple(2.0f, std::array{1.0f, 2.0f, 3.0f}, std::array{4.0f, 5.0f, 6.0f});
+  t.rotation = {0.0f, 0.0f, s, s};  // as a GL matrix: (a, b, c) -> (b, -a, c)
+  // Whatever the last frame left on the stack and whichever matrix it selected, each frame
+  // starts from the camera again.
+  for (int i = 0; i < 3; ++i) {
+    glMatrixMode(GL_PROJECTION);
+    ApplyViewTransform(t);
+    glGetIntegerv(GL_MODELVIEW_STACK_DEPTH, &now);
+    EXPECT_EQ(now, depth);
+    if (i < 2) glTranslatef(7.0f, 7.0f, 7.0f);
+  }
+  glGetIntegerv(GL_MATRIX_MODE, &mode);
+  EXPECT_EQ(mode, GL_MODELVIEW);
+  // The origin: + centre (4,5,6); turned (5,-4,6); + pan (6,-2,9); x 2 (12,-4,18); camera
+  // 3 back along z: (12,-4,15). Directions: x -> (0,-1,0) -> (0,-2,0); y -> (2,0,0); z -> (0,0,2).
+  const std::array<float, 16> expected{0, -2, 0, 0, 2, 0, 0, 0, 0, 0, 2, 0, 12, -4, 15, 1};
+  const auto m = ModelView();
+  for (int i = 0; i < 16; ++i) EXPECT_NEAR(m[i], expected[i], 1e-5) << "index " << i;
+}
+
+TEST_F(GlStateTest, LightsAreGivenInEyeSpaceWhateverTheViewIs) {
+  LightRecord light{.position = {1, 2, 3, 1}, .direction = {0, -1, 0, 0}, .quadraticAttenuation = 0.25f,
+                    .constantAttenuation = 2, .linearAttenuation = 0.5f, .spotExponent = 8, .spotCutoff = 45};
+  ModelRecord model;
+  model.modelLights = {{&light, 1}};
+  // A turned and moved view: GL would carry a position given under it into eye space.
+  glTranslatef(5.0f, -2.0f, 1.0f);
+  glRotatef(90.0f, 0.0f, 1.0f, 0.0f);
+  const auto turned = ModelView();
+  SetupModelLights(&model);
+  EXPECT_EQ(ModelView(), turned) << "the view is left as it was";
+  auto get = [](GLenum what) {
+    std::array<GLfloat, 4> v{-7, -7, -7, -7};
+    glGetLightfv(GL_LIGHT0, what, v.data());
+    return v;
+  };
+  EXPECT_TRUE(glIsEnabled(GL_LIGHT0));
+  EXPECT_EQ(get(GL_POSITION), light.position);
+  EXPECT_EQ(get(GL_SPOT_DIRECTION), (std::array<GLfloat, 4>{0, -1, 0, -7}));
+  const std::pair<GLenum, float> scalars[] = {{GL_CONSTANT_ATTENUATION, 2}, {GL_LINEAR_ATTENUATION, 0.5f},
+                                              {GL_QUADRATIC_ATTENUATION, 0.25f}, {GL_SPOT_CUTOFF, 45}, {GL_SPOT_EXPONENT, 8}};
+  for (auto [what, value] : scalars) EXPECT_EQ(get(what)[0], value) << what;
+  for (GLenum other = GL_LIGHT1; other <= GL_LIGHT7; ++other) EXPECT_FALSE(glIsEnabled(other)) << other;
+}
+
+}  // namespace
+}  // namespace tessary
