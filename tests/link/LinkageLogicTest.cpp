@@ -1,5 +1,5 @@
-// The link tree (child lists from parentIndex, subtree marks), the Tag Linkage dialog's
-// lists and picks, and linking whole files by their tags, on small scenes built by hand.
+// The link tree (child lists from parentIndex, subtree marks), the Tag Linkage dialog's lists
+// and picks, and linking whole files by their tags, on small scenes built by hand.
 #include <gtest/gtest.h>
 
 #include "link/LinkTree.h"
@@ -23,7 +23,15 @@ class LinkageLogicTest : public ::testing::Test, public testing::TestWorkspace {
   }
   ModelRecord& M(int i) { return *scene.models[static_cast<std::size_t>(i)]; }
   Link LinkOf(int i) { return {M(i).pivotTag, M(i).parentIndex, M(i).anchorTag}; }
-  Rows Parents() { return logic.Parents().rows; }
+  // The four lists as "rows@selection", separated by " | ".
+  std::string Lists() {
+    std::string text;
+    for (const LinkageList* list : {&logic.Models(), &logic.Pivots(), &logic.Parents(), &logic.Anchors()}) {
+      for (const std::string& row : list->rows) text += row + ",";
+      text += "@" + std::to_string(list->selection) + (list == &logic.Anchors() ? "" : " | ");
+    }
+    return text;
+  }
   LinkageLogic logic{ws};
 };
 
@@ -33,70 +41,45 @@ TEST_F(LinkageLogicTest, ChildListsFollowParentIndexInModelOrderAndMarksCoverWho
   M(2).children = {&M(0), &M(1)};
   RebuildChildLists(scene);
   const std::vector<Models> children{{&M(3), &M(5)}, {}, {}, {&M(1)}, {}, {&M(4)}};
-  std::vector<int> marks;
   MarkSubtree(&M(3));
   for (int i = 0; i < 6; ++i) {
-    EXPECT_EQ(M(i).children, children[static_cast<std::size_t>(i)]) << i;
-    EXPECT_EQ(M(i).childCount, static_cast<int>(children[static_cast<std::size_t>(i)].size())) << i;
-    marks.push_back(M(i).visited);
+    const auto& expected = children[static_cast<std::size_t>(i)];
+    EXPECT_EQ(std::make_pair(M(i).children, static_cast<int>(M(i).childCount)), std::make_pair(expected, static_cast<int>(expected.size()))) << i;
+    EXPECT_EQ(M(i).visited, i == 1 || i == 3 ? 1 : 0) << i;
   }
-  EXPECT_EQ(marks, (std::vector<int>{0, 1, 0, 1, 0, 0}));
 }
 
-TEST_F(LinkageLogicTest, OpensOnTheFirstModelWhateverIsCurrentAndShowsTheChosenModelsLinks) {
-  AddModel("legs", {"tag_floor", "tag_torso"});
-  AddModel("torso", {"tag_legs", "tag_head"}, 0, 1).pivotTag = 0;
-  AddModel("head");
-  scene.currentModel = 2;
+TEST_F(LinkageLogicTest, TheListsFollowThePicksAndEachPickWritesTheLinkAtOnce) {
   logic.Open();
-  EXPECT_EQ(logic.Models().rows, (Rows{"legs", "torso", "head"}));
-  EXPECT_EQ(logic.Models().selection, 0);
-  EXPECT_EQ(logic.Pivots().rows, (Rows{"No Pivot", "tag_floor", "tag_torso"}));
-  EXPECT_EQ(logic.Pivots().selection, 0);
-  EXPECT_EQ(Parents(), (Rows{"No Parent", "head"}));  // torso hangs under legs
-  EXPECT_EQ(logic.Anchors().rows, (Rows{"No Anchor"}));
-  EXPECT_EQ(logic.Anchors().selection, -1);
-  logic.ModelChosen(1);
-  EXPECT_EQ(logic.Pivots().selection, 1);
-  EXPECT_EQ(Parents(), (Rows{"No Parent", "legs", "head"}));
-  EXPECT_EQ(logic.Parents().selection, 1);
-  EXPECT_EQ(logic.Anchors().rows, (Rows{"No Anchor", "tag_floor", "tag_torso"}));
-  EXPECT_EQ(logic.Anchors().selection, 2);
-  EXPECT_EQ(LinkOf(1), Link(0, 0, 1));
-}
-
-TEST_F(LinkageLogicTest, EachPickWritesTheLinkAtOnceANewParentKeepsTheAnchorIndexAndNoParentClearsBoth) {
+  EXPECT_EQ(Lists(), "@-1 | @-1 | @-1 | @-1") << "no models, empty lists";
+  logic.ParentChosen(1);
+  EXPECT_TRUE(desktop.log.empty());
   AddModel("a", {"a0", "a1", "a2"});
-  AddModel("b", {"b0", "b1"});
+  AddModel("b", {"b0", "b1"}, 0, 1).pivotTag = 0;  // under a, by a1
   AddModel("c", {"c0"});
-  AddModel("child", {"t0", "t1"});
-  logic.Open();
+  AddModel("c", {"t0", "t1"});  // rows, not names, tell models apart
+  scene.currentModel = 2;
+  logic.Open();  // on the first model, whatever is current
+  EXPECT_EQ(Lists(), "a,b,c,c,@0 | No Pivot,a0,a1,a2,@0 | No Parent,c,c,@0 | No Anchor,@-1") << "b hangs under a";
+  logic.ModelChosen(1);
+  EXPECT_EQ(Lists(), "a,b,c,c,@1 | No Pivot,b0,b1,@1 | No Parent,a,c,c,@1 | No Anchor,a0,a1,a2,@2");
   logic.ModelChosen(3);
   desktop.ClearRecords();
   logic.PivotChosen(2);   // t1
   logic.ParentChosen(1);  // a
   logic.AnchorChosen(2);  // a1
+  logic.PivotChosen(3);   // no such row: ignored
   EXPECT_EQ(LinkOf(3), Link(1, 0, 1));
-  EXPECT_EQ(M(0).children, (Models{&M(3)}));
+  EXPECT_EQ(M(0).children, (Models{&M(1), &M(3)}));
   EXPECT_EQ(desktop.log, (Rows{"redraw", "refresh", "redraw", "refresh", "redraw", "refresh"}));
-  EXPECT_EQ(std::make_pair(logic.Pivots().selection, logic.Anchors().selection), std::make_pair(2, 2));
-  logic.PivotChosen(3);  // no such row: ignored
-  EXPECT_EQ(desktop.log.size(), 6u);
-  logic.ParentChosen(2);  // b has a tag 1 too
-  EXPECT_EQ(LinkOf(3), Link(1, 1, 1));
-  EXPECT_EQ(logic.Anchors().rows, (Rows{"No Anchor", "b0", "b1"}));
-  EXPECT_EQ(logic.Anchors().selection, 2);
-  logic.ParentChosen(3);  // c has one tag: the index stays, but no row shows it
+  logic.ParentChosen(3);  // the first "c", with one tag: the anchor index stays, but no row shows it
   EXPECT_EQ(LinkOf(3), Link(1, 2, 1));
-  EXPECT_EQ(logic.Anchors().selection, -1);
+  EXPECT_EQ(Lists(), "a,b,c,c,@3 | No Pivot,t0,t1,@2 | No Parent,a,b,c,@3 | No Anchor,c0,@-1");
   logic.AnchorChosen(0);  // "No Anchor": still linked, but unplaced
   EXPECT_EQ(LinkOf(3), Link(1, 2, -1));
-  logic.AnchorChosen(1);
   logic.ParentChosen(0);  // "No Parent"
   EXPECT_EQ(LinkOf(3), Link(1, -1, -1));
   EXPECT_TRUE(M(2).children.empty());
-  EXPECT_EQ(logic.Parents().selection, 0);
-  EXPECT_EQ(logic.Anchors().rows, (Rows{"No Anchor"}));
 }
 
 TEST_F(LinkageLogicTest, DescendantsAreNeverOfferedAsParentsAndALoopMadeElsewhereIsBroken) {
@@ -105,40 +88,17 @@ TEST_F(LinkageLogicTest, DescendantsAreNeverOfferedAsParentsAndALoopMadeElsewher
   AddModel("c", {}, 1);  // under b: a grandchild of a
   AddModel("d");
   logic.Open();
-  EXPECT_EQ(Parents(), (Rows{"No Parent", "d"}));
+  EXPECT_EQ(logic.Parents().rows, (Rows{"No Parent", "d"}));
   logic.ParentChosen(1);  // a under d
   logic.ModelChosen(3);
-  EXPECT_EQ(Parents(), (Rows{"No Parent"}));
+  EXPECT_EQ(logic.Parents().rows, (Rows{"No Parent"}));
   logic.ModelChosen(1);  // b: only its ancestors are outside its subtree
-  EXPECT_EQ(Parents(), (Rows{"No Parent", "a", "d"}));
-  EXPECT_EQ(logic.Parents().selection, 1);
+  EXPECT_EQ(std::make_pair(logic.Parents().rows, logic.Parents().selection), std::make_pair(Rows{"No Parent", "a", "d"}, 1));
   // d under c closes a loop a -> b -> c -> d -> a. Opened on a, the walk of a's subtree
-  // ends, finds a's parent d inside it, and drops that link.
+  // finds a's parent d inside it and drops that link.
   M(3).parentIndex = 2;
   logic.Open();
-  EXPECT_EQ(LinkOf(0), Link(-1, -1, -1));
-  EXPECT_EQ(M(3).parentIndex, 2);
-  EXPECT_EQ(Parents(), (Rows{"No Parent"}));
-}
-
-TEST_F(LinkageLogicTest, RowsNotNamesIdentifyModelsAndNoModelsGiveEmptyLists) {
-  logic.Open();
-  for (const LinkageList* list : {&logic.Models(), &logic.Pivots(), &logic.Parents(), &logic.Anchors()})
-    EXPECT_EQ(std::make_pair(list->rows, list->selection), std::make_pair(Rows{}, -1));
-  logic.ParentChosen(1);
-  logic.AnchorChosen(0);
-  EXPECT_TRUE(desktop.log.empty());
-
-  AddModel("body");
-  AddModel("head", {"h1"});
-  AddModel("head", {"h2a", "h2b"});
-  logic.Open();
-  ASSERT_EQ(Parents(), (Rows{"No Parent", "head", "head"}));
-  logic.ParentChosen(2);  // the second "head"
-  EXPECT_EQ(M(0).parentIndex, 2);
-  EXPECT_EQ(logic.Anchors().rows, (Rows{"No Anchor", "h2a", "h2b"}));
-  EXPECT_EQ(M(2).children, (Models{&M(0)}));
-  EXPECT_TRUE(M(1).children.empty());
+  EXPECT_EQ(std::make_tuple(LinkOf(0), M(3).parentIndex, logic.Parents().rows), std::make_tuple(Link(-1, -1, -1), 2, Rows{"No Parent"}));
 }
 
 TEST_F(LinkageLogicTest, FilesHangByTheirFirstTagAnEarlierFileHasOnTheLatestSuchFile) {
@@ -150,15 +110,13 @@ TEST_F(LinkageLogicTest, FilesHangByTheirFirstTagAnEarlierFileHasOnTheLatestSuch
   for (int i = 0; i < 2; ++i) AddModel("torso", {"tag_torso", "tag_head", "tag_weapon"});
   AddModel("head", {"tag_head"});
   AddModel("weapon", {"tag_flash", "tag_weapon"});
-  AddModel("prop", {"tag_prop"});
+  AddModel("prop", {"tag_prop"}, 4);  // a link already there is left alone when nothing matches
   AddModel("shield", {"", "tag_torso"});
-  M(6).parentIndex = 4;  // a link already there is left alone when nothing matches
   LinkFilesByMatchingTags(scene, {{0, 2}, {2, 0}, {2, 2}, {4, 1}, {5, 1}, {6, 1}, {7, 1}, {99, 1}});
   const std::vector<Link> links{{-1, -1, -1}, {-1, -1, -1}, {0, 0, 1}, {0, 0, 1},
                                 {0, 2, 1},    {1, 2, 2},    {-1, 4, -1}, {1, 2, 0}};
   for (int i = 0; i < 8; ++i) EXPECT_EQ(LinkOf(i), links[static_cast<std::size_t>(i)]) << M(i).name << " " << i;
-  EXPECT_EQ(M(0).children, (Models{&M(2), &M(3)}));
-  EXPECT_EQ(M(2).children, (Models{&M(4), &M(5), &M(7)}));
+  EXPECT_EQ(std::make_pair(M(0).children, M(2).children), std::make_pair(Models{&M(2), &M(3)}, Models{&M(4), &M(5), &M(7)}));
 }
 
 }  // namespace
