@@ -1,7 +1,7 @@
-// The dialogs as real windows, for what only a window shows: the texts they open with,
-// Apply writing at once, Cancel keeping what Apply wrote, a refusal giving the field the
-// focus, where the colour fields sit, the linkage lists, the About box, and the modal route
-// from a menu command. Which value each field edits is DialogFieldsTest's.
+// The dialogs as real windows, for what only a window shows: the modal route from a menu
+// command, the texts a dialog opens with, Apply writing at once, Cancel keeping what Apply
+// wrote, a refusal giving the field the focus, where the colour fields sit, the linkage
+// lists and the About box. Which value each field edits is DialogFieldsTest's.
 #include <gtest/gtest.h>
 
 #include <wx/statbmp.h>
@@ -11,9 +11,9 @@
 
 #include "app/CommandIds.h"
 #include "app/CommandTable.h"
-#include "light/LightPropertiesDialog.h"
 #include "link/TagLinkageDialog.h"
 #include "ui/AboutBox.h"
+#include "ui/BackgroundColorDialog.h"
 #include "ui/GuiTestDesktop.h"
 
 namespace tessary {
@@ -47,34 +47,16 @@ class DialogTest : public testing::GuiTest {
   }
 };
 
-TEST_F(DialogTest, LightPropertiesApplyWritesAtOnceARefusalTakesTheFocusAndCancelKeepsWhatApplyWrote) {
-  ModelRecord& model = AddModel("torso");
-  LightRecord& light = AddLight("Key Light");
-  model.modelLights = {{&light, 1}};
-  std::tie(model.currentModelLight, scene.currentModel, scene.currentLight) = std::make_tuple(0, 0, 0);
-  desktop->RefreshPanel();
-  LightPropertiesDialog dialog(frame, ws(), light);
+TEST_F(DialogTest, AFieldWithoutANumberIsRefusedAndTakesTheFocus) {
+  BackgroundColorDialog dialog(frame, ws());
   Open(dialog);
-  EXPECT_EQ(Field(dialog, 1024)->GetValue() + " " + Field(dialog, 1002)->GetValue() + " " + Field(dialog, 1013)->GetValue(),
-            "Key Light 150 0.25");
-  ScreenshotIfAsked("dialog-light-properties");
-  Type(dialog, 1010, "0.5");
-  Type(dialog, 1024, "Rim");
-  Press(dialog, wxID_APPLY);
-  EXPECT_TRUE(dialog.IsShown());
-  EXPECT_EQ(light.diffuse[0], 0.5f);
-  EXPECT_EQ(Rows(bar->globalLightList) + Rows(bar->modelLightList), "Rim,Rim,") << "renamed in both lists";
-
-  Type(dialog, 1010, "3");
-  Type(dialog, 1009, "nine");
-  Type(dialog, 1024, "Other");
+  Type(dialog, 1002, "green");
   Press(dialog, wxID_OK);
   EXPECT_TRUE(dialog.IsShown());
   EXPECT_EQ(desktop->messages, std::vector<std::string>{"Please enter a number."});
-  EXPECT_TRUE(testing::PumpUntil([&] { return wxWindow::FindFocus() == Field(dialog, 1009); }));
+  EXPECT_TRUE(testing::PumpUntil([&] { return wxWindow::FindFocus() == Field(dialog, 1002); }));
   Press(dialog, wxID_CANCEL);
   EXPECT_FALSE(dialog.IsShown());
-  EXPECT_EQ(std::make_pair(light.diffuse[0], light.name), std::make_pair(0.5f, std::string("Rim")));
 }
 
 TEST_F(DialogTest, TagLinkageListsFollowEveryPickAndEscapeKeepsTheLinks) {
@@ -106,23 +88,40 @@ TEST_F(DialogTest, MenuCommandsRunTheRealModalDialogsAndTheAboutBoxShowsItsPictu
     EXPECT_LT(Field(dialog, 1003)->GetPosition().x, Field(dialog, 1002)->GetPosition().x);
     EXPECT_LT(Field(dialog, 1002)->GetPosition().x, Field(dialog, 1001)->GetPosition().x);
     Type(dialog, 1003, "0.25");
+    Type(dialog, 1002, "0.5");
     Press(dialog, wxID_OK);
   });
   DispatchCommand(ws(), cmd::kBackgroundColor);
-  EXPECT_EQ(scene.backgroundColor, (std::array<float, 3>{0.25f, 0.0f, 0.0f}));
+  EXPECT_EQ(scene.backgroundColor, (std::array<float, 3>{0.25f, 0.5f, 0.0f}));
+  // Apply writes at once and leaves the dialog open; Cancel keeps what Apply wrote.
   ModelRecord& model = AddModel("torso");
   scene.currentModel = 0;
-  WhenModal([](wxDialog& dialog) {
+  WhenModal([&model](wxDialog& dialog) {
+    EXPECT_EQ(Field(dialog, 1016)->GetValue(), "1");
     Type(dialog, 1018, "3");
+    Press(dialog, wxID_APPLY);
+    EXPECT_EQ(model.offsetScale, (Vec3f{1, 1, 3}));
+    Type(dialog, 1018, "4");
     Press(dialog, wxID_CANCEL);
   });
   DispatchCommand(ws(), cmd::kOffsets);
-  EXPECT_EQ(model.offsetScale, (Vec3f{1, 1, 1}));
+  EXPECT_EQ(model.offsetScale, (Vec3f{1, 1, 3}));
+  // A light renamed with Apply shows its new name in both light lists at once.
+  LightRecord& light = AddLight("Key Light");
+  std::tie(model.modelLights, model.currentModelLight, scene.currentLight) = std::make_tuple(std::vector<ModelLightRef>{{&light, 1}}, 0, 0);
+  WhenModal([this](wxDialog& dialog) {
+    EXPECT_EQ(Field(dialog, 1024)->GetValue() + " " + Field(dialog, 1002)->GetValue(), "Key Light 150");
+    Type(dialog, 1024, "Rim");
+    Press(dialog, wxID_APPLY);
+    EXPECT_EQ(Rows(bar->globalLightList) + Rows(bar->modelLightList), "Rim,Rim,");
+    Press(dialog, wxID_CANCEL);
+  });
+  DispatchCommand(ws(), cmd::kLightProperties);
   WhenModal([](wxDialog& dialog) { PressKey(dialog, WXK_RETURN); });
   DispatchCommand(ws(), cmd::kModelLinks);
   WhenModal([](wxDialog& dialog) { PressKey(dialog, WXK_ESCAPE); });
   DispatchCommand(ws(), cmd::kAppAbout);
-  EXPECT_EQ(desktop->dialogs, (std::vector<std::string>{"background", "offsets", "linkage", "about"}));
+  EXPECT_EQ(desktop->dialogs, (std::vector<std::string>{"background", "offsets", "props", "linkage", "about"}));
 
   AboutBox box(frame, *desktop);
   Open(box);
