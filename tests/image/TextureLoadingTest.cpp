@@ -1,9 +1,6 @@
-// Loading image files into texture objects, finding them from shader names under the base
-// folder, and choosing that folder.
+// Loading image files into texture objects, and finding them from shader names under the
+// base folder.
 #include <gtest/gtest.h>
-
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include "image/TextureFile.h"
 #include "scene/TextureResolution.h"
@@ -81,23 +78,6 @@ TEST_F(TextureLoadingTest, ShaderNamesAreJoinedToTheBaseFolderAndTakenExactlyAsS
   folder.Write("base/bad.tga", {'n', 'o', 'p', 'e'});
   EXPECT_EQ(ResolveSurfaceTexture(ws, "bad.tga"), nullptr);
   EXPECT_EQ(desktop.messages, Strings{"This file is not recognized"});
-}
-
-TEST_F(TextureLoadingTest, SetBaseFolderTakesOnlyAUsableFolderAndMakesItAbsolute) {
-  scene.baseFolder = ".";
-  const std::string locked = folder / "locked";
-  std::filesystem::create_directory(locked);
-  ::chmod(locked.c_str(), 0600);
-  desktop.folderAnswers = {std::filesystem::relative(folder.path() / "base/models").string(), std::nullopt,
-                           folder / "no-such-folder", folder.Write("plain-file", {1}), std::string()};
-  if (::geteuid() != 0) desktop.folderAnswers.push_back(locked);  // the superuser may search any folder
-  const std::size_t answers = desktop.folderAnswers.size();
-  for (std::size_t i = 0; i < answers; ++i) SetBaseFolder(ws);
-  ::chmod(locked.c_str(), 0700);
-  EXPECT_EQ(desktop.folderTitles, Strings(answers, "Please locate the 'baseq3' folder under Quake3"));
-  EXPECT_EQ(desktop.messages, Strings(answers - 1, "That folder is not valid")) << "cancel included";
-  EXPECT_EQ(scene.baseFolder, folder / "base/models");
-  EXPECT_NE(ResolveSurfaceTexture(ws, "players/skin.tga"), nullptr);
 }
 
 }  // namespace

@@ -35,20 +35,6 @@ class LinkageLogicTest : public ::testing::Test, public testing::TestWorkspace {
   LinkageLogic logic{ws};
 };
 
-TEST_F(LinkageLogicTest, ChildListsFollowParentIndexInModelOrderAndMarksCoverWholeSubtrees) {
-  // 0 <- 3 <- 1 and 0 <- 5 <- 4; 2 names itself, which is no link. Stale lists must go.
-  for (int parent : {-1, 3, 2, 0, 5, 0}) AddModel("m", {}, parent);
-  M(2).children = {&M(0), &M(1)};
-  RebuildChildLists(scene);
-  const std::vector<Models> children{{&M(3), &M(5)}, {}, {}, {&M(1)}, {}, {&M(4)}};
-  MarkSubtree(&M(3));
-  for (int i = 0; i < 6; ++i) {
-    const auto& expected = children[static_cast<std::size_t>(i)];
-    EXPECT_EQ(std::make_pair(M(i).children, static_cast<int>(M(i).childCount)), std::make_pair(expected, static_cast<int>(expected.size()))) << i;
-    EXPECT_EQ(M(i).visited, i == 1 || i == 3 ? 1 : 0) << i;
-  }
-}
-
 TEST_F(LinkageLogicTest, TheListsFollowThePicksAndEachPickWritesTheLinkAtOnce) {
   logic.Open();
   EXPECT_EQ(Lists(), "@-1 | @-1 | @-1 | @-1") << "no models, empty lists";

@@ -95,7 +95,6 @@ TEST(RenderToPng, FailuresAreReportedExitOneAndWriteNothing) {
     std::string out, mentioned;
     int width;
   } cases[] = {{{model, garbage}, "a.png", "This is not a MD3!", 64},
-               {{folder / "missing.md3"}, "b.png", "missing.md3", 64},
                {{model}, "no-folder/c.png", "c.png", 64},
                {{model}, "d.png", "offscreen", 0}};
   for (const auto& c : cases) {

@@ -72,22 +72,6 @@ TEST(Md3ParserTest, FrameBoundsOriginsAndTagsAreConvertedAndCopiedIntoEveryRecor
   }
 }
 
-TEST(Md3ParserTest, AFileWithoutSurfacesGivesOneDummyRecordCarryingTheTagsOfEveryFrame) {
-  const Md3Parse p = Parse(FileWith({}, 3, {"tag_torso"}));
-  ASSERT_TRUE(p.ok);
-  ASSERT_EQ(p.records.size(), 1u);
-  const ModelRecord& m = *p.records[0];
-  EXPECT_EQ(std::make_tuple(m.name, m.tagNames, m.triangles.size()), std::make_tuple("Dummy", p.tagNames, 1u));
-  ASSERT_EQ(m.frames.size(), 3u);
-  for (std::size_t f = 0; f < 3; ++f) {
-    // (0,0,1) - (0,0,0) crossed with (1,0,0) - (0,0,1) is (0,-1,0). Tag 0 of frame f sits
-    // at file (0, 0, f), viewer (0, f, 0).
-    EXPECT_EQ(m.frames[f]->positions, (std::vector<Vec3d>{{0, 0, 0}, {0, 0, 1}, {1, 0, 0}}));
-    EXPECT_EQ(m.frames[f]->normals, std::vector<Vec3d>(3, Vec3d{0, -1, 0}));
-    EXPECT_EQ(m.frames[f]->tags.at(0).origin, (Vec3f{0, static_cast<float>(f), 0}));
-  }
-}
-
 // A surface of count distinct vertices over two frames whose triangle uses the last two.
 md3::Surface Big(int count) {
   md3::Surface s;

@@ -1,11 +1,9 @@
 // Opening MD3 files into the scene (what is added, the current model, textures, messages, a
-// scene left as it was by files that cannot be used), the --info summary, and the demo figure
-// committed under samples/, which loads with its textures and links by its tags.
+// scene left as it was by files that cannot be used), and the --info summary.
 #include <gtest/gtest.h>
 
 #include <sstream>
 
-#include "link/TagMatching.h"
 #include "scene/Md3Fixtures.h"
 #include "scene/Md3Loader.h"
 #include "scene/ModelInfo.h"
@@ -105,30 +103,6 @@ TEST_F(ModelLoaderTest, InfoAsJsonGivesOneExactLinePerFileAndFailsWhenAnyFileDoe
   EXPECT_EQ(PrintModelInfo({broken, good, missing}, true, mixed), 1);
   EXPECT_EQ(mixed.str(), "{\"file\": \"" + broken + "\", \"error\": \"This is not a MD3!\"}\n" + goodLine +
                              "{\"file\": \"" + missing + "\", \"error\": \"There was an error loading the specified file!\"}\n");
-}
-
-TEST(DemoModelsTest, TheSampleFigureLoadsWithItsTexturesAndItsPartsHangOnEachOthersTags) {
-  testing::TestWorkspace t;
-  t.scene.baseFolder = TESSARY_SAMPLES_DIR;
-  std::vector<FileModels> files;
-  for (const char* file : {"lower", "upper", "head"}) {
-    const std::int32_t first = t.scene.ModelCount();
-    LoadModelFile(t.ws, t.scene.baseFolder + "/models/corvane/" + file + ".md3");
-    files.push_back({first, t.scene.ModelCount() - first});
-  }
-  EXPECT_TRUE(t.desktop.messages.empty());
-  LinkFilesByMatchingTags(t.scene, files);
-  // Records 0-2 are the legs (tag_torso), 3-5 the upper body (tag_torso, tag_head, ...),
-  // 6-7 the head (tag_head): each hangs by its tag 0 on record 0's tag 0 or record 3's tag 1.
-  auto& models = t.scene.models;
-  ASSERT_EQ(models.size(), 8u);
-  ASSERT_EQ(models[3]->tagNames.at(1), "tag_head");
-  for (std::size_t i = 0; i < 8; ++i) {
-    EXPECT_NE(models[i]->textureMap, nullptr) << i;
-    using Link = std::tuple<int, int, int>;  // pivot, parent, anchor
-    const Link link = i < 3 ? Link(-1, -1, -1) : Link(0, i < 6 ? 0 : 3, i < 6 ? 0 : 1);
-    EXPECT_EQ(Link(models[i]->pivotTag, models[i]->parentIndex, models[i]->anchorTag), link) << i;
-  }
 }
 
 }  // namespace

@@ -1,7 +1,8 @@
 // The dialogs as real windows, for what only a window shows: the modal route from a menu
 // command, the texts a dialog opens with, Apply writing at once, Cancel keeping what Apply
-// wrote, a refusal giving the field the focus, where the colour fields sit, the linkage
-// lists and the About box. Which value each field edits is DialogFieldsTest's.
+// wrote, a refusal giving the field the focus, where the colour fields sit, and the About
+// box. Which value each field edits is DialogFieldsTest's; the linkage lists are
+// LinkageLogicTest's.
 #include <gtest/gtest.h>
 
 #include <wx/statbmp.h>
@@ -11,7 +12,6 @@
 
 #include "app/CommandIds.h"
 #include "app/CommandTable.h"
-#include "link/TagLinkageDialog.h"
 #include "ui/AboutBox.h"
 #include "ui/BackgroundColorDialog.h"
 #include "ui/GuiTestDesktop.h"
@@ -57,28 +57,6 @@ TEST_F(DialogTest, AFieldWithoutANumberIsRefusedAndTakesTheFocus) {
   EXPECT_TRUE(testing::PumpUntil([&] { return wxWindow::FindFocus() == Field(dialog, 1002); }));
   Press(dialog, wxID_CANCEL);
   EXPECT_FALSE(dialog.IsShown());
-}
-
-TEST_F(DialogTest, TagLinkageListsFollowEveryPickAndEscapeKeepsTheLinks) {
-  ModelRecord& torso = AddModel("torso", {"tag_legs", "tag_head"});
-  ModelRecord& head = AddModel("head", {"tag_head"});
-  scene.currentModel = 1;
-  TagLinkageDialog dialog(frame, ws());
-  Open(dialog);
-  auto lists = [&] {
-    return Rows(dialog.modelList) + std::to_string(dialog.modelList->GetSelection()) + " " + Rows(dialog.pivotList) +
-           " " + Rows(dialog.parentList) + " " + Rows(dialog.anchorList);
-  };
-  EXPECT_EQ(lists(), "torso,head,0 No Pivot,tag_legs,tag_head, No Parent,head, No Anchor,");
-  for (wxListBox* list : {dialog.modelList, dialog.pivotList, dialog.parentList}) Pick(list, 1);
-  EXPECT_EQ(lists(), "torso,head,1 No Pivot,tag_head, No Parent,torso, No Anchor,tag_legs,tag_head,");
-  Pick(dialog.anchorList, 2);
-  ScreenshotIfAsked("dialog-tag-linkage");
-  EXPECT_EQ(std::make_tuple(head.pivotTag, head.parentIndex, head.anchorTag), std::make_tuple(0, 0, 1));
-  EXPECT_EQ(torso.children, std::vector<ModelRecord*>{&head});
-  PressKey(dialog, WXK_ESCAPE);
-  EXPECT_FALSE(dialog.IsShown());
-  EXPECT_EQ(head.parentIndex, 0);
 }
 
 TEST_F(DialogTest, MenuCommandsRunTheRealModalDialogsAndTheAboutBoxShowsItsPicture) {

@@ -68,23 +68,6 @@ TEST(TrackballTest, ADragTurnsTheFirstLiftedPointOntoTheSecondSoTheSceneFollowsT
   ExpectNear(TrackballRotation(-5.0f, 0.0f, 5.0f, 0.0f), {0, -1, 0, 0});
 }
 
-TEST(TrackballTest, CompositionAppliesTheFirstThenTheSecondAndRenormalisesEveryFiftyFirst) {
-  // a = 90 degrees about x, b = 90 degrees about y, s = sqrt(1/2). b * a by hand: vector
-  // s*s*(1,0,0) + s*s*(0,1,0) + s*s*((0,1,0) x (1,0,0)) = (1/2, 1/2, -1/2), scalar 1/2.
-  const float s = static_cast<float>(kHalfRoot2);
-  int count = 0;
-  ExpectNear(ComposeRotations({s, 0.0f, 0.0f, s}, {0.0f, s, 0.0f, s}, count), {0.5f, 0.5f, -0.5f, 0.5f});
-  // Every term at once: (1,2,3) * 8 + (5,6,7) * 4 + (5,6,7) x (1,2,3) = (32, 32, 56); 32 - 38 = -6.
-  ExpectNear(ComposeRotations({1, 2, 3, 4}, {5, 6, 7, 8}, count), {32, 32, 56, -6});
-  // A scalar 2 times (1, 2, 0, 1) is (2, 4, 0, 2), of sum of squares 24. The 51st call
-  // divides by 24 (by its root it would be about 0.41, 0.82, 0, 0.41).
-  const Quaternion two{0.0f, 0.0f, 0.0f, 2.0f}, q{1.0f, 2.0f, 0.0f, 1.0f};
-  for (int i = 3; i <= 50; ++i) ExpectNear(ComposeRotations(two, q, count), {2.0f, 4.0f, 0.0f, 2.0f}, 0.0);
-  EXPECT_EQ(count, 50);
-  ExpectNear(ComposeRotations(two, q, count), {2.0f / 24, 4.0f / 24, 0.0f, 2.0f / 24});
-  EXPECT_EQ(count, 0);
-}
-
 TEST(TrackballTest, TheSpinTurnsTheViewInScreenSpaceWhateverItsRotation) {
   testing::TestWorkspace t;
   TrackballState& trackball = t.trackball;
@@ -200,14 +183,9 @@ TEST_F(NavigationTest, TheOtherButtonNeitherStartsNorEndsADragAndCaptureLossEnds
   EXPECT_EQ(trackball.dragMode, DragMode::Idle);
   EXPECT_EQ(desktop.log, (Log{"redraw", "redraw"}));
 
-  for (const auto& [button, shift] : {std::pair{L, false}, std::pair{L, true}, std::pair{R, true}}) {
-    Start(button, 100, 50, shift);
-    nav.CaptureLost();
-    EXPECT_EQ(std::make_pair(trackball.dragMode, desktop.log), std::make_pair(DragMode::Idle, Log{"redraw"}));
-  }
-  desktop.ClearRecords();
-  nav.CaptureLost();  // at rest there is nothing to end
-  EXPECT_TRUE(desktop.log.empty());
+  Start(R, 100, 50, true);
+  nav.CaptureLost();
+  EXPECT_EQ(std::make_pair(trackball.dragMode, desktop.log), std::make_pair(DragMode::Idle, Log{"redraw"}));
   // Without the capture, or in a view without area, events do nothing.
   Start(L, 10, 60, true);
   nav.Move(10, 10, ClientSize{200, 100}, kLeft, false);
