@@ -1,12 +1,10 @@
-// The command table: what command numbers do, the greying and check marks of the menu items,
-// and the extension rules of the open-model and load-map dialogs.
+// The command table: what command numbers do, and the greying and check marks of the menu
+// items.
 #include <gtest/gtest.h>
 
 #include "app/CommandIds.h"
 #include "app/CommandTable.h"
-#include "support/TempFolder.h"
 #include "support/TestWorkspace.h"
-#include "testdata/ImageWriters.h"
 
 namespace tessary {
 namespace {
@@ -91,40 +89,6 @@ TEST_F(CommandTableTest, DialogCommandsNeedTheirSelectionNewAndOpenDoNothingAndO
                               "lightprops", "redraw", "refresh", "linkage", "about", "folder-dialog", "save-dialog",
                               "open-dialog", "save-dialog", "close"}));
   EXPECT_EQ(scene.lights[0]->name, "Key");
-}
-
-TEST_F(CommandTableTest, OpenAndLoadMapAddTheChosenEntrysExtensionOnlyToAPathWithoutADot) {
-  testing::TempFolder dir;
-  dir.Write("v1.2/model", {'j'});  // files that hold no model: the refusal shows which name was opened
-  dir.Write("model.md3", {'j'});
-  for (const char* chosen : {"model", "v1.2/model"}) {
-    desktop.fileAnswers.push_back(FileChoice{dir / chosen, 1});
-    DispatchCommand(ws, kOpenModel);
-  }
-  EXPECT_EQ(desktop.messages, (Log{"This is not a MD3!", "This is not a MD3!"}));
-  EXPECT_EQ(desktop.fileDialogs[0].filter + " " + desktop.fileDialogs[0].initialName,
-            "Quake3 Model (*.md3)|*.md3|All Files (*.*)|*.* *.md3");
-
-  ModelRecord& m = AddCurrentModel();
-  testing::TgaImage tga;
-  std::tie(tga.width, tga.height, tga.pixels) = std::make_tuple(1, 1, std::vector<std::uint32_t>{0x336699});
-  // Filter entries: 1 supported formats, 2 PCX, 3 BMP, 4 TGA, 5 all files. The content
-  // decides the format, so one TGA serves under every name.
-  const std::tuple<int, int, const char*, const char*, MapSlot> cases[] = {
-      {kLoadTextureMap, 1, "a", "a.pcx", kTextureSlot},         {kLoadDiffusionMap, 2, "b", "b.pcx", kDiffusionSlot},
-      {kLoadSpecularityMap, 3, "c", "c.bmp", kSpecularitySlot}, {kLoadGlowMap, 4, "d", "d.tga", kGlowSlot},
-      {kLoadTextureMap, 5, "e", "e.pcx", kTextureSlot},         {kLoadDiffusionMap, 4, "v1.2/f", "v1.2/f", kDiffusionSlot}};
-  for (const auto& [command, entry, chosen, file, slot] : cases) {
-    dir.Write(file, testing::WriteTga(tga));
-    desktop.fileAnswers.push_back(FileChoice{dir / chosen, entry});
-    DispatchCommand(ws, command);
-    ASSERT_NE(m.MapImage(slot), nullptr) << file;
-    EXPECT_EQ(m.MapImage(slot)->fileName, std::filesystem::path(file).filename().string());
-  }
-  EXPECT_EQ(desktop.messages.size(), 2u);
-  EXPECT_EQ(desktop.fileDialogs[2].filter + " " + desktop.fileDialogs[2].initialName,
-            "Supported Formats (*.pcx;*.bmp;*.tga)|*.pcx;*.bmp;*.tga|DeluxePaint PCX (*.pcx)|*.pcx|"
-            "Microsoft Bitmap (*.bmp)|*.bmp|Targa Truevision (*.tga)|*.tga|All Files (*.*)|*.* *.pcx;*.bmp;*.tga");
 }
 
 }  // namespace

@@ -1,10 +1,9 @@
-// The main window under a real window system: its layout, the menu items' states, the arrow
-// keys, mouse drags in the render view and the spin they leave, and the shutdown that frees
-// the scene while the GL context is current.
+// The main window under a real window system: its layout, the menu items' states, mouse
+// drags in the render view and the spin they leave, and the shutdown that frees the scene
+// while the GL context is current.
 #include <gtest/gtest.h>
 
 #include <wx/menu.h>
-#include <wx/uiaction.h>
 
 #include "app/CommandIds.h"
 #include "ui/GuiTestDesktop.h"
@@ -55,12 +54,10 @@ TEST_F(MainFrameTest, OpensAt512By384WithTheBarAtTheRightAndNarrowingShrinksOnly
   }
 }
 
-TEST_F(MainFrameTest, MenuItemsAreGreyedAndCheckedAsAMenuOpensAndArrowKeysStepFramesFromTheBarsLists) {
+TEST_F(MainFrameTest, MenuItemsAreGreyedAndCheckedAsAMenuOpens) {
   OpenMenu("Model");
   EXPECT_FALSE(Item(cmd::kWireframe)->IsEnabled() || Item(cmd::kWireframe)->IsChecked()) << "no model";
-  ModelRecord& legs = AddModel("legs");
-  ModelRecord& torso = AddModel("torso");
-  legs.wireframe = 1;
+  AddModel("legs").wireframe = 1;
   scene.currentModel = 0;
   OpenMenu("Model");
   EXPECT_TRUE(Item(cmd::kWireframe)->IsEnabled() && Item(cmd::kWireframe)->IsChecked());
@@ -73,24 +70,6 @@ TEST_F(MainFrameTest, MenuItemsAreGreyedAndCheckedAsAMenuOpensAndArrowKeysStepFr
   EXPECT_GT(desktop->repaints, repaints);
   EXPECT_TRUE(Item(cmd::kFilterTriMip)->IsChecked() && Item(cmd::kMultiPassFast)->IsChecked());
 
-  // Right and Left step the current model, with Shift every model, even while a list of
-  // the bar has the focus; the list keeps its selection.
-  AddLight("Key");
-  AddLight("Fill");
-  scene.currentLight = 1;
-  desktop->RefreshPanel();
-  frame->Raise();
-  bar->globalLightList->SetFocus();
-  ASSERT_TRUE(PumpUntil([&] { return wxWindow::FindFocus() == bar->globalLightList; }));
-  wxUIActionSimulator keyboard;
-  const std::tuple<int, int, int, int> keys[] = {  // key, modifiers, then the frames of legs and torso
-      {WXK_RIGHT, wxMOD_NONE, 1, 0}, {WXK_RIGHT, wxMOD_SHIFT, 2, 1}, {WXK_LEFT, wxMOD_SHIFT, 1, 0}, {WXK_LEFT, wxMOD_NONE, 0, 0}};
-  for (const auto& [key, modifiers, legsFrame, torsoFrame] : keys) {
-    keyboard.Char(key, modifiers);
-    EXPECT_TRUE(PumpUntil([&] { return legs.currentFrame == legsFrame && torso.currentFrame == torsoFrame; }))
-        << key << " " << modifiers;
-  }
-  EXPECT_EQ(scene.currentLight, 1) << "the light list did not take the keys";
 }
 
 TEST_F(MainFrameTest, DragsInTheViewReachTheTrackballAndOnlyASpinDrawsOnIdle) {

@@ -1,15 +1,13 @@
-// The skin base: the line routine pixel by pixel, the layout of the visible models, and the
-// BMP written by the export command and the command line.
+// The skin base: the line routine pixel by pixel, and the layout of every model written as a
+// BMP by the command line.
 #include <gtest/gtest.h>
 
-#include <limits>
 #include <map>
 #include <sstream>
 
 #include "app/FileIO.h"
 #include "image/SkinBase.h"
 #include "support/TempFolder.h"
-#include "support/TestWorkspace.h"
 #include "testdata/Md3Writer.h"
 
 namespace tessary {
@@ -18,7 +16,6 @@ namespace {
 constexpr std::uint32_t W = 0xFFFFFF;
 constexpr std::uint32_t Grey(std::uint32_t v) { return v * 0x010101u; }
 using Expected = std::map<std::pair<int, int>, std::uint32_t>;  // (x, y) -> colour; others black
-using St = std::array<double, 2>;
 
 // Every pixel of the canvas equals the expected map.
 void ExpectCanvas(const std::vector<std::uint32_t>& canvas, int width, const Expected& expected) {
@@ -60,40 +57,6 @@ TEST(DrawAntialiasedLine, EveryDirectionGivesItsHandWorkedPixels) {
 
 }
 
-void AddModel(Scene& scene, const std::vector<std::array<St, 3>>& triangles, int visible = 1) {
-  auto& model = *scene.models.emplace_back(std::make_unique<ModelRecord>());
-  for (const auto& corners : triangles) model.triangles.push_back(TriangleRecord{{}, corners});
-  std::tie(model.numTriangles, model.visible) = std::make_pair(static_cast<std::int32_t>(triangles.size()), visible);
-}
-
-TEST(ExportSkinBase, TheDialogAddsBmpToAPathWithoutAnyDotAndAFailedSaveSaysItsCause) {
-  testing::TestWorkspace t;
-  testing::TempFolder folder;
-  if (folder.path().string().find('.') != std::string::npos) GTEST_SKIP() << "the temporary folder has a dot";
-  ExportSkinBase(t.ws);
-  EXPECT_TRUE(t.desktop.fileDialogs.empty()) << "without models nothing happens";
-  // (s, t) maps to (256 s, 255 - 256 t): row 255 to x 128, column 0 from row 127 and the
-  // diagonal between them, all solid. A corner far to the right takes row 255 to the edge; a
-  // NaN corner has no place, and lines to it are not drawn; a hidden model adds nothing.
-  const double nan = std::numeric_limits<double>::quiet_NaN();
-  AddModel(t.scene, {{St{0, 0}, St{0.5, 0}, St{0, 0.5}}, {St{0, 0}, St{1e300, 0}, St{0, 0}}, {St{0.5, 0.5}, St{nan, 0.5}, St{0.5, 0.5}}});
-  AddModel(t.scene, {{St{0.5, 0.5}, St{0.75, 0.5}, St{0.5, 0.75}}}, /*visible=*/0);
-  Expected half{{{128, 127}, W}};
-  for (int k = 0; k < 256; ++k) half[{k, 255}] = W;
-  for (int k = 0; k <= 128; ++k) half[{0, 127 + k}] = half[{k, 127 + k}] = W;
-  ExpectCanvas(DrawSkinBase(t.scene), 256, half);
-  std::filesystem::create_directory(folder / "v1.2");
-  t.desktop.fileAnswers = {FileChoice{folder / "layout", 1}, FileChoice{folder / "v1.2/layout", 2}, std::nullopt,
-                           FileChoice{folder / "missing/out.bmp", 1}};
-  for (int i = 0; i < 4; ++i) ExportSkinBase(t.ws);
-  const auto& dialog = t.desktop.fileDialogs.at(0);
-  EXPECT_EQ(std::make_tuple(dialog.filter, dialog.initialName, dialog.save),
-            std::make_tuple("Bitmap (*.bmp)|*.bmp|All Files (*.*)|*.*", "*.bmp", true));
-  EXPECT_EQ(ReadWholeFile(folder / "layout.bmp"), EncodeSkinBaseBmp(DrawSkinBase(t.scene)));
-  EXPECT_EQ(ReadWholeFile(folder / "v1.2/layout"), EncodeSkinBaseBmp(DrawSkinBase(t.scene)));
-  EXPECT_EQ(t.desktop.messages, std::vector<std::string>{"Error Saving: 2"});
-}
-
 // One surface with one triangle whose texture corners are st.
 std::vector<std::uint8_t> TriangleMd3(std::array<std::array<float, 2>, 3> st) {
   md3::File file;
@@ -128,8 +91,7 @@ TEST(SkinBaseCommandLine, WritesTheLayoutOfEveryFileBottomRowFirstOrReportsEvery
   const std::string junk = folder.Write("junk.md3", {'n', 'o', 't', ' ', 'a', 'n', ' ', 'm', 'd', '3'});
   const std::pair<std::vector<std::string>, std::string> failures[] = {
       {{folder / "missing.md3", a, junk}, "There was an error loading the specified file!\nThis is not a MD3!\n"},
-      {{a}, "Error Saving: 2\n"},  // written into a folder that does not exist
-      {{}, "no model files given\n"}};
+      {{a}, "Error Saving: 2\n"}};  // written into a folder that does not exist
   for (const auto& [files, message] : failures) {
     err.str("");
     EXPECT_EQ(ExportSkinBaseCommandLine(files, std::nullopt, folder / (files.size() == 1 ? "none/x.bmp" : "x.bmp"), err), 1);

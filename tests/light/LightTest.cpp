@@ -1,14 +1,12 @@
 // The global light list, the models' references to lights, and the .lgt file: its bytes,
-// the round trip, refused files, and the export and import commands.
+// the round trip and refused files.
 #include <gtest/gtest.h>
 
 #include <bit>
 #include <numeric>
 
-#include "app/FileIO.h"
 #include "light/LightCommands.h"
 #include "light/LightFile.h"
-#include "support/TempFolder.h"
 #include "support/TestWorkspace.h"
 
 namespace tessary {
@@ -153,27 +151,6 @@ TEST_F(LightTest, ReferencesAttachSwitchAndGoOneByOneAndSelectionsTakeValidRowsO
   ModelRecord& other = AddModel();
   AddLightToEveryModel(scene);
   EXPECT_EQ(Lights() + " " + Refs(m) + " " + Refs(other), "A,B,New Light,@2 A,New Light,@1 New Light,@0");
-}
-
-TEST_F(LightTest, ExportAndImportTakeTheChosenFileOrItsNamePlusLgtAndSayWhatWentWrong) {
-  testing::TempFolder dir;
-  AddLights({"Rim"});
-  dir.Write("key.lgt", Bytes(500, 'o'));
-  dir.Write("foreign.lgt", {'L', 'G', 'T', '1', 0, 0});
-  for (const char* name : {"key", "missing/x.lgt"}) desktop.fileAnswers.push_back(FileChoice{dir / name, 1});
-  for (int i = 0; i < 2; ++i) ExportLight(ws);
-  EXPECT_EQ(ReadWholeFile(dir / "key.lgt"), EncodeLightFile(*Light(0))) << "an old file is replaced";
-  EXPECT_EQ(desktop.messages, Log{"Unable to create the file specified!"});
-  EXPECT_EQ(std::make_tuple(desktop.fileDialogs[0].filter, desktop.fileDialogs[0].initialName, desktop.fileDialogs[0].save),
-            std::make_tuple("Tessary Light (*.lgt)|*.lgt|All Files (*.*)|*.*", "*.lgt", true));
-
-  Light(0)->enabled = 0;
-  desktop.ClearRecords();
-  for (const char* name : {"key", "foreign.lgt", "absent.lgt"}) desktop.fileAnswers.push_back(FileChoice{dir / name, 1});
-  for (int i = 0; i < 4; ++i) ImportLight(ws);  // the last one is cancelled
-  EXPECT_EQ(Lights(), "Rim-off,Rim,@0") << "appended, switched on, the selection kept";
-  EXPECT_EQ(desktop.messages, (Log{"This file does not appear to be a Light format file!", "Unable to open the file specified!"}));
-  EXPECT_EQ(desktop.log, (Log{"open-dialog", "refresh", "redraw", "open-dialog", "open-dialog", "open-dialog"}));
 }
 
 }  // namespace

@@ -1,10 +1,9 @@
-// The link tree (child lists from parentIndex, subtree marks), the Tag Linkage dialog's lists
-// and picks, and linking whole files by their tags, on small scenes built by hand.
+// The Tag Linkage dialog's lists and picks, and the child lists and subtree marks behind
+// them, on small scenes built by hand.
 #include <gtest/gtest.h>
 
 #include "link/LinkTree.h"
 #include "link/LinkageLogic.h"
-#include "link/TagMatching.h"
 #include "support/TestWorkspace.h"
 
 namespace tessary {
@@ -85,24 +84,6 @@ TEST_F(LinkageLogicTest, DescendantsAreNeverOfferedAsParentsAndALoopMadeElsewher
   M(3).parentIndex = 2;
   logic.Open();
   EXPECT_EQ(std::make_tuple(LinkOf(0), M(3).parentIndex, logic.Parents().rows), std::make_tuple(Link(-1, -1, -1), 2, Rows{"No Parent"}));
-}
-
-TEST_F(LinkageLogicTest, FilesHangByTheirFirstTagAnEarlierFileHasOnTheLatestSuchFile) {
-  // Files: legs (0-1), a failed load (no models), torso (2-3), head (4), weapon (5),
-  // a prop (6) that shares nothing, a shield (7) whose unnamed tag matches nothing and whose
-  // second tag is on the legs and the torso.
-  AddModel("leg_l", {"tag_floor", "tag_torso"});
-  AddModel("leg_r", {"tag_floor", "tag_torso"});
-  for (int i = 0; i < 2; ++i) AddModel("torso", {"tag_torso", "tag_head", "tag_weapon"});
-  AddModel("head", {"tag_head"});
-  AddModel("weapon", {"tag_flash", "tag_weapon"});
-  AddModel("prop", {"tag_prop"}, 4);  // a link already there is left alone when nothing matches
-  AddModel("shield", {"", "tag_torso"});
-  LinkFilesByMatchingTags(scene, {{0, 2}, {2, 0}, {2, 2}, {4, 1}, {5, 1}, {6, 1}, {7, 1}, {99, 1}});
-  const std::vector<Link> links{{-1, -1, -1}, {-1, -1, -1}, {0, 0, 1}, {0, 0, 1},
-                                {0, 2, 1},    {1, 2, 2},    {-1, 4, -1}, {1, 2, 0}};
-  for (int i = 0; i < 8; ++i) EXPECT_EQ(LinkOf(i), links[static_cast<std::size_t>(i)]) << M(i).name << " " << i;
-  EXPECT_EQ(std::make_pair(M(0).children, M(2).children), std::make_pair(Models{&M(2), &M(3)}, Models{&M(4), &M(5), &M(7)}));
 }
 
 }  // namespace

@@ -143,23 +143,5 @@ TEST_F(PosingTest, APivotMakesItsTagTheOriginThenScaleAndOffsetApplyInThatOrderT
   EXPECT_EQ(m.curRadius, 7.0f);
 }
 
-TEST_F(PosingTest, MissingOrStaleLinksLeaveModelsUnplacedAndNothingLoops) {
-  ModelRecord& root = AddModel(3, 2, 2);
-  for (int i = 0; i < 3; ++i) AddModel(3, 1, 2);
-  Link(1, 0, 0, -1);  // "No Anchor": model 1 and its child 2 stay in their pivot frames
-  Link(2, 1, 0, 1);
-  Link(3, 0, 0, 2);  // an anchor past the parent's tags
-  root.currentFrame = 5;  // past the frames: frame 0 is shown, and written back
-  PoseAndPlaceScene(scene);
-  EXPECT_EQ(std::make_pair(root.currentFrame, root.curPositions), std::make_pair(0, root.frames[0]->positions));
-  for (int i : {1, 2, 3}) ExpectTag(CurTag(i, 0), TagRecord::Identity(), "unplaced " + std::to_string(i));
-  // A cycle of parents has no root: nothing in it is placed, and a walk into it ends.
-  Link(0, 3, 0, 0);
-  Link(3, 0, 0, 1);
-  PoseAndPlaceScene(scene);
-  ExpectTag(CurTag(3, 0), TagRecord::Identity(), "in a cycle");
-  PlaceLinkedModels(scene, root, TagRecord::Identity(), true);
-}
-
 }  // namespace
 }  // namespace tessary

@@ -2,7 +2,6 @@
 // then read back with libpng.
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <sstream>
 
 #include "app/FileIO.h"
@@ -83,26 +82,6 @@ TEST(RenderToPng, DrawsTheLitTexturedModelFittedToThePictureAndTheFrameAskedFor)
     ASSERT_TRUE(png);
     EXPECT_EQ(png->At(32, 32 + below * 12).r, 255) << "frame " << frame;
     EXPECT_EQ(png->At(32, 32 - below * 12), testing::Rgb{}) << "frame " << frame;
-  }
-}
-
-TEST(RenderToPng, FailuresAreReportedExitOneAndWriteNothing) {
-  testing::TempFolder folder;
-  const std::string model = folder.Write("square.md3", SquareMd3(-640, 640, ""));
-  const std::string garbage = folder.Write("garbage.md3", {'n', 'o', 't', ' ', 'a', 'n', ' ', 'M', 'D', '3'});
-  const struct {
-    std::vector<std::string> files;
-    std::string out, mentioned;
-    int width;
-  } cases[] = {{{model, garbage}, "a.png", "This is not a MD3!", 64},
-               {{model}, "no-folder/c.png", "c.png", 64},
-               {{model}, "d.png", "offscreen", 0}};
-  for (const auto& c : cases) {
-    const CommandLine cl = Render(folder / c.out, c.files, c.width, 64);
-    std::ostringstream err;
-    EXPECT_EQ(RenderToPngCommandLine(cl, err), 1) << c.out;
-    EXPECT_NE(err.str().find(c.mentioned), std::string::npos) << err.str();
-    EXPECT_FALSE(std::filesystem::exists(cl.output)) << c.out;
   }
 }
 

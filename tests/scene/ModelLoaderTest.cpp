@@ -1,12 +1,9 @@
-// Opening MD3 files into the scene (what is added, the current model, textures, messages, a
-// scene left as it was by files that cannot be used), and the --info summary.
+// Opening MD3 files into the scene: what is added, the current model, textures, messages, and
+// a scene left as it was by files that cannot be used.
 #include <gtest/gtest.h>
-
-#include <sstream>
 
 #include "scene/Md3Fixtures.h"
 #include "scene/Md3Loader.h"
-#include "scene/ModelInfo.h"
 #include "support/TempFolder.h"
 #include "support/TestWorkspace.h"
 #include "testdata/ImageWriters.h"
@@ -79,30 +76,6 @@ TEST_F(ModelLoaderTest, AFileThatCannotBeUsedIsReportedAndChangesNothing) {
     EXPECT_EQ(std::make_pair(Names(), scene.currentModel), std::make_pair(Strings{"existing"}, 0)) << path;
   }
   EXPECT_TRUE(textures.uploads.empty());
-}
-
-TEST_F(ModelLoaderTest, InfoAsJsonGivesOneExactLinePerFileAndFailsWhenAnyFileDoesNotLoad) {
-  md3::File file = testing::SmallFile();
-  file.surfaces[0].shaders = {"sk\"ins\\\x01\xff\xc3\xa9.tga"};
-  // The triangle surface gets a fourth vertex equal to its first: welded, it has three.
-  file.surfaces[1].st.push_back({0.0f, 0.0f});
-  file.surfaces[1].frames[0].push_back(testing::V(0, 0, 0));
-  file.surfaces[1].frames[1].push_back(testing::V(0, 0, 64));
-  const std::string good = folder.Write("good.md3", md3::Write(file));
-  const std::string broken = folder.Write("broken.md3", {'I', 'D', 'P', '3', 0, 0});
-  const std::string missing = folder / "missing.md3";
-  const std::string goodLine =
-      "{\"file\": \"" + good + "\", \"frames\": 2, \"tags\": [\"tag_head\", \"tag_weapon\"], \"records\": ["
-      "{\"name\": \"u_torso\", \"vertices\": 4, \"triangles\": 2, \"frames\": 2, "
-      "\"shader\": \"sk\\\"ins\\\\\\u0001\\u00ff\xc3\xa9.tga\"}, "
-      "{\"name\": \"u_arm\", \"vertices\": 3, \"triangles\": 1, \"frames\": 2, \"shader\": \"\"}]}\n";
-  std::ostringstream out;
-  EXPECT_EQ(PrintModelInfo({good}, true, out), 0);
-  EXPECT_EQ(out.str(), goodLine);
-  std::ostringstream mixed;
-  EXPECT_EQ(PrintModelInfo({broken, good, missing}, true, mixed), 1);
-  EXPECT_EQ(mixed.str(), "{\"file\": \"" + broken + "\", \"error\": \"This is not a MD3!\"}\n" + goodLine +
-                             "{\"file\": \"" + missing + "\", \"error\": \"There was an error loading the specified file!\"}\n");
 }
 
 }  // namespace

@@ -1,8 +1,7 @@
 // The dialogs as real windows, for what only a window shows: the modal route from a menu
 // command, the texts a dialog opens with, Apply writing at once, Cancel keeping what Apply
-// wrote, a refusal giving the field the focus, where the colour fields sit, and the About
-// box. Which value each field edits is DialogFieldsTest's; the linkage lists are
-// LinkageLogicTest's.
+// wrote, where the colour fields sit, and the About box. Which value each field edits, and
+// which field a refusal points at, is DialogFieldsTest's.
 #include <gtest/gtest.h>
 
 #include <wx/statbmp.h>
@@ -13,7 +12,6 @@
 #include "app/CommandIds.h"
 #include "app/CommandTable.h"
 #include "ui/AboutBox.h"
-#include "ui/BackgroundColorDialog.h"
 #include "ui/GuiTestDesktop.h"
 
 namespace tessary {
@@ -46,18 +44,6 @@ class DialogTest : public testing::GuiTest {
     });
   }
 };
-
-TEST_F(DialogTest, AFieldWithoutANumberIsRefusedAndTakesTheFocus) {
-  BackgroundColorDialog dialog(frame, ws());
-  Open(dialog);
-  Type(dialog, 1002, "green");
-  Press(dialog, wxID_OK);
-  EXPECT_TRUE(dialog.IsShown());
-  EXPECT_EQ(desktop->messages, std::vector<std::string>{"Please enter a number."});
-  EXPECT_TRUE(testing::PumpUntil([&] { return wxWindow::FindFocus() == Field(dialog, 1002); }));
-  Press(dialog, wxID_CANCEL);
-  EXPECT_FALSE(dialog.IsShown());
-}
 
 TEST_F(DialogTest, MenuCommandsRunTheRealModalDialogsAndTheAboutBoxShowsItsPicture) {
   desktop->runRealDialogs = true;

@@ -1,6 +1,6 @@
-// The options bar in a real main window: where its controls sit, and the route of every
-// button and list to its operation with the bar showing the result. What the bar should
-// show for a scene is PanelContentsTest's.
+// The options bar in a real main window: the route of every button and list to its
+// operation, with the bar showing the result. What the bar should show for a scene is
+// PanelContentsTest's.
 #include <gtest/gtest.h>
 
 #include <wx/uiaction.h>
@@ -31,22 +31,6 @@ class OptionsBarTest : public testing::GuiTest {
     return text;
   }
 };
-
-TEST_F(OptionsBarTest, RowsFollowTheModelListsHeightAndTheLightListTakesTheRest) {
-  const int h = bar->RowHeight();
-  wxWindow* const rows[7] = {bar->modelList, bar->modelLightList, bar->textureMapField, bar->diffusionMapField,
-                             bar->specularityMapField, bar->glowMapField, bar->globalLightList};
-  const int firstCommand[7] = {kOpenModel, kAttachLight, kLoadTextureMap, kLoadDiffusionMap,
-                               kLoadSpecularityMap, kLoadGlowMap, kAddLight};
-  for (int row = 0; row < 7; ++row) {
-    const int y = row < 6 ? 1 + row * (h + 2) : 6 * h + 13;  // the light row is two pixels lower
-    const int height = row < 6 ? h : bar->GetClientSize().y - 1 - y;
-    EXPECT_EQ(rows[row]->GetRect(), wxRect(0, y, 138, height)) << "row " << row;
-    for (int i = 0; i < 3; ++i)
-      EXPECT_EQ(bar->ButtonFor(firstCommand[row] + i)->GetRect(), wxRect(139 + 20 * i, y, 20, h)) << "row " << row;
-  }
-  EXPECT_EQ(bar->ButtonFor(kLightProperties)->GetRect(), wxRect(139, 7 * h + 13, 60, h));
-}
 
 TEST_F(OptionsBarTest, EveryButtonAndListReachesItsOperationAndTheBarShowsTheResult) {
   // Two models, the torso current with its four maps (specularity off) and two light

@@ -139,61 +139,29 @@ TEST_F(NavigationTest, SpinDragsSetTheSpinWithThePointerHeldInsideTheViewAndDire
   EXPECT_EQ(desktop.log, Log{"repaint"});
 }
 
-TEST_F(NavigationTest, ZoomByHalfTheHeightGivesOneAndAHalfOrAHalfAndStaysPositive) {
+TEST_F(NavigationTest, ZoomMultipliesByOneAndAHalfForHalfTheHeightAndPanAndCentreMoveIndependentlyOfIt) {
   Start(L, 10, 60, true);
-  Move(10, 10);  // 50 up, half of 100: x 1.5
-  EXPECT_FLOAT_EQ(trackball.scale, 0.045f);
-  Move(50, 60);  // 50 down: x 0.5; sideways motion does nothing
-  EXPECT_FLOAT_EQ(trackball.scale, 0.0225f);
-  Move(10, -40);  // outside the view the raw pointer counts: 100 up, x 2
-  EXPECT_FLOAT_EQ(trackball.scale, 0.045f);
-  EXPECT_EQ(desktop.log, (Log{"repaint", "repaint", "repaint"}));
-  Move(10, 60);  // a full height down would multiply by 0
-  EXPECT_EQ(trackball.scale, kMinViewScale);
+  const std::pair<Point, float> zooms[] = {{{10, 10}, 0.045f},    // 50 up, half of 100: x 1.5
+                                           {{50, 60}, 0.0225f},   // 50 down: x 0.5; sideways does nothing
+                                           {{10, -40}, 0.045f},   // outside the view the raw pointer counts
+                                           {{10, 60}, kMinViewScale}};  // a full height down: x 0, held
+  for (auto [at, scale] : zooms) {
+    Move(at[0], at[1]);
+    EXPECT_FLOAT_EQ(trackball.scale, scale) << at[1];
+  }
+  EXPECT_EQ(desktop.log, Log(4, "repaint"));
   for (int y = 60; y > -12000; y -= 300) Move(10, y);  // x 4 each time
   EXPECT_EQ(trackball.scale, kMaxViewScale);
-}
-
-TEST_F(NavigationTest, PanAndCentreMoveAcrossTheViewIndependentlyOfZoomOrAlongZWithBothButtons) {
+  nav.CaptureLost();
   trackball.scale = 0.5f;
   Start(R, 100, 50);
   Move(150, 30);  // x: (50 / 200) / 0.5 * 1.3 = 0.65; y: -(-20 / 100) / 0.5 * 1.3 = 0.52
   Move(230, 10, kBoth);  // along z by the vertical motion only
-  EXPECT_EQ(trackball.pan, (std::array<float, 3>{0.65f, 0.52f, 0.52f}));
   nav.CaptureLost();
   Start(R, 100, 50, true);
   Move(60, 70);  // x: (-40 / 200) / 0.5 * 1.3 = -0.52; y: -(20 / 100) / 0.5 * 1.3 = -0.52
-  EXPECT_EQ(trackball.centre, (std::array<float, 3>{-0.52f, -0.52f, 0.0f}));
-  EXPECT_EQ(trackball.pan, (std::array<float, 3>{0.65f, 0.52f, 0.52f}));
-  EXPECT_EQ(desktop.log, Log{"repaint"});
-}
-
-TEST_F(NavigationTest, TheOtherButtonNeitherStartsNorEndsADragAndCaptureLossEndsAny) {
-  Start(L, 100, 50);
-  EXPECT_EQ(nav.ButtonDown(R, 10, 10, true, false), CaptureRequest::None);  // right during left
-  EXPECT_EQ(nav.ButtonUp(R, kLeft, true), CaptureRequest::None);
-  EXPECT_EQ(std::make_pair(trackball.dragMode, trackball.lastPoint), std::make_pair(DragMode::SpinDrag, Point{100, 50}));
-  EXPECT_TRUE(desktop.log.empty());
-  EXPECT_EQ(nav.ButtonUp(L, kRight, true), CaptureRequest::None);  // the right is still down
-  EXPECT_EQ(trackball.dragMode, DragMode::AwaitRelease);
-  Move(10, 90, kRight);  // waiting: motion and presses are ignored
-  EXPECT_EQ(nav.ButtonDown(L, 1, 1, false, false), CaptureRequest::None);
-  EXPECT_EQ(std::make_pair(trackball.lastPoint, trackball.spin), std::make_pair(Point{100, 50}, kIdentity));
-  EXPECT_EQ(nav.ButtonUp(R, kNone, true), CaptureRequest::Release);
-  EXPECT_EQ(trackball.dragMode, DragMode::Idle);
-  EXPECT_EQ(desktop.log, (Log{"redraw", "redraw"}));
-
-  Start(R, 100, 50, true);
-  nav.CaptureLost();
-  EXPECT_EQ(std::make_pair(trackball.dragMode, desktop.log), std::make_pair(DragMode::Idle, Log{"redraw"}));
-  // Without the capture, or in a view without area, events do nothing.
-  Start(L, 10, 60, true);
-  nav.Move(10, 10, ClientSize{200, 100}, kLeft, false);
-  nav.Move(10, 10, ClientSize{200, 0}, kLeft, true);
-  nav.Move(10, 10, ClientSize{0, 100}, kLeft, true);
-  EXPECT_EQ(nav.ButtonUp(L, kNone, false), CaptureRequest::None);
-  EXPECT_EQ(std::make_pair(trackball.dragMode, trackball.scale), std::make_pair(DragMode::ZoomDrag, 0.03f));
-  EXPECT_TRUE(desktop.log.empty());
+  EXPECT_EQ(std::make_pair(trackball.pan, trackball.centre),
+            std::make_pair(std::array{0.65f, 0.52f, 0.52f}, std::array{-0.52f, -0.52f, 0.0f}));
 }
 
 TEST(FrameSteppingTest, ModelsWrapBothWaysOnTheirOwnFrameCountsUnlessLocked) {
