@@ -1,7 +1,13 @@
-// Reading the command line: the viewer with its files, the headless modes and what is refused.
+// What the program takes from outside: the command line (the viewer with its files, the
+// headless modes, what is refused), and whole-file reads and writes, where a write replaces
+// the old file only once the new one is complete and a failure names its cause.
 #include <gtest/gtest.h>
 
+#include <cerrno>
+
 #include "app/CommandLine.h"
+#include "app/FileIO.h"
+#include "support/TempFolder.h"
 
 namespace tessary {
 namespace {
@@ -49,6 +55,27 @@ TEST(CommandLine, RefusesWhatItCannotRead) {
       {"--info", "--fit", "m"},                     // --fit without a picture
       {"--frobnicate"}};
   for (const auto& args : refused) EXPECT_EQ(Parsed(args), "error") << args[0] << " ... (" << args.size() << ")";
+}
+
+TEST(FileIO, WritesReplaceWholeFilesAndFailuresTouchNothing) {
+  using Bytes = std::vector<std::uint8_t>;
+  testing::TempFolder dir;
+  dir.Write("out.bmp", Bytes(100, 'o'));
+  ASSERT_EQ(WriteFileReplacing(dir / "out.bmp", Bytes{'n', 0, 0xFF, '\r', '\n'}), 0);
+  EXPECT_EQ(ReadWholeFile(dir / "out.bmp"), (Bytes{'n', 0, 0xFF, '\r', '\n'}));
+  dir.Write("plain", {'x'});
+  std::filesystem::create_directory(dir.path() / "taken");
+  EXPECT_EQ(WriteFileReplacing(dir / "no-such-folder/x.lgt", Bytes{1}), 2);
+  EXPECT_EQ(WriteFileReplacing(dir / "plain/x.lgt", Bytes{1}), 3);
+  EXPECT_EQ(WriteFileReplacing(dir / "taken", Bytes{1}), 5);
+  EXPECT_EQ(ReadWholeFile(dir / "plain"), Bytes{'x'});
+  EXPECT_TRUE(std::filesystem::is_directory(dir.path() / "taken"));
+  // No temporary file is left behind, after success or failure.
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 3);
+  EXPECT_FALSE(ReadWholeFile(dir / "missing").has_value());
+  EXPECT_FALSE(ReadWholeFile(dir / "taken").has_value());
+  const std::pair<int, int> causes[] = {{EMFILE, 4}, {ENFILE, 4}, {EACCES, 5}, {EROFS, 5}, {ENOSPC, 13}, {EIO, 1}};
+  for (auto [error, cause] : causes) EXPECT_EQ(FileErrorCause(error), cause) << error;
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 // Reading MD3 bytes into records: the axis, unit and winding conversions, the tables copied
-// into every record, the placeholder record, what loads at the limits, and the refusal of
-// every truncated or inconsistent file as a whole.
+// into every record, what loads at the limits, and the refusal of every truncated or
+// inconsistent file as a whole.
 #include <gtest/gtest.h>
 
 #include <climits>
@@ -115,13 +115,10 @@ TEST(Md3ParserTest, EachInconsistencyRefusesTheWholeFileAndOnlyABadSurfaceIdentE
       {"wrong ident", [](F f) { f.ident = "idp3"; }, nullptr},
       {"no frames", [](F f) { f = FileWith({}, 0); }, nullptr},
       {"negative tag count", nullptr, at(md3::kHeaderNumTags, -2)},
-      {"negative surface count", nullptr, at(md3::kHeaderNumSurfaces, -1)},
       {"frame table past the end", nullptr, at(md3::kHeaderOfsFrames, -56, true)},
       {"tag table past the end", nullptr, at(md3::kHeaderOfsTags, -112, true)},
-      {"negative tag offset", nullptr, at(md3::kHeaderOfsTags, -4)},
       {"tags times frames overflows", [](F f) { f.numTags = f.ofsTags = INT32_MAX; }, nullptr},
       {"surface offset past the end", nullptr, at(md3::kHeaderOfsSurfaces, 8, true)},
-      {"negative surface offset", nullptr, at(md3::kHeaderOfsSurfaces, -108)},
       {"more surfaces than the file holds", nullptr, at(md3::kHeaderNumSurfaces, 4)},
       {"1,500 empty surfaces over 2,000 frames", [](F f) {  // millions of records from 270 KB
          f = FileWith({}, 2000);
@@ -129,8 +126,6 @@ TEST(Md3ParserTest, EachInconsistencyRefusesTheWholeFileAndOnlyABadSurfaceIdentE
          for (auto& s : f.surfaces) s.frames.assign(2000, {});
        }, nullptr},
       {"second ident damaged", [](F f) { f.surfaces[1].ident = "IDP2"; }, nullptr, 1},
-      {"file ends right after a damaged ident", [](F f) { f.surfaces[1].ident = "JUNK"; },
-       [](Bytes& b, L l) { b.resize(l.surfaces[1].start + 4); }, 1},
       {"frame count below the file's", nullptr, surface(md3::kSurfaceNumFrames, 1)},
       {"frame count above the file's, with bytes to spare", nullptr, [](Bytes& b, L l) {
          b.resize(b.size() + 32);  // a third frame of the last surface's four vertices
@@ -138,16 +133,12 @@ TEST(Md3ParserTest, EachInconsistencyRefusesTheWholeFileAndOnlyABadSurfaceIdentE
        }},
       {"negative vertex count", nullptr, surface(md3::kSurfaceNumVerts, -3)},
       {"index equal to the vertex count", [](F f) { f.surfaces[1].triangles[0][1] = 3; }, nullptr},
-      {"negative index", [](F f) { f.surfaces[1].triangles[0][2] = -1; }, nullptr},
       {"triangle table past the end", nullptr, surface(md3::kSurfaceNumTriangles, 1000000)},
-      {"triangle offset near the top", nullptr, surface(md3::kSurfaceOfsTriangles, INT32_MAX)},
       {"negative triangle offset", nullptr, surface(md3::kSurfaceOfsTriangles, -108)},
       {"table inside the surface header", nullptr, surface(md3::kSurfaceOfsSt, 8)},
-      {"texture coordinates past the end", nullptr, surface(md3::kSurfaceOfsSt, 1 << 30)},
       {"vertex table past the end", nullptr, surface(md3::kSurfaceOfsXyzNormal, INT32_MAX - 4)},
       {"shader table past the end", nullptr, surface(md3::kSurfaceNumShaders, 1 << 28)},
       {"next surface inside this one's data", nullptr, surface(md3::kSurfaceOfsEnd, 108)},
-      {"next surface behind this one", nullptr, surface(md3::kSurfaceOfsEnd, -200)},
       {"next surface past the end", nullptr, surface(md3::kSurfaceOfsEnd, INT32_MAX)},
   };
   for (const auto& c : cases) {
