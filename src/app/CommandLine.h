@@ -16,9 +16,14 @@ struct CommandLine {
   std::string output;                // --render OUT.png, --export-skinbase OUT.bmp
   int width = 512, height = 384;     // --size WxH
   int frame = 0;                     // --frame N
+  bool frameGiven = false;           // --frame was given (it then wins over a player's pose)
   bool light = false;                // --light (viewer and --render)
   bool link = false;                 // --link (viewer and --render)
   bool fit = false;                  // --fit (viewer and --render)
+  bool play = false;                 // --play (viewer)
+  int legsSequence = -1;             // --anim LEGS_SEQ,TORSO_SEQ (viewer and --render, with --link):
+  int torsoSequence = -1;            //   AnimationNumbers, -1 when not given
+  std::optional<double> time;        // --time SECONDS (--render)
   std::string error;                 // non-empty when the arguments could not be read
 };
 

@@ -7,7 +7,9 @@
 #include <wx/frame.h>
 
 #include <memory>
+#include <vector>
 
+#include "app/CommandTable.h"
 #include "app/WxDesktop.h"
 #include "app/Workspace.h"
 #include "image/GlTextures.h"
@@ -29,12 +31,18 @@ class MainFrame : public wxFrame {
   Workspace& workspace() { return ws_; }
   WxDesktop& desktop() { return *desktop_; }
 
-  // Places the options bar at the right edge and gives the render view the rest.
+  // Places the options bar at the right edge and gives the render view the rest (the
+  // status bar along the bottom is the frame's own).
   void LayoutChildren();
+  // Rewrites the status bar from the scene.
+  void ShowStatus();
+  // Puts the current model's sequence lists at the end of the Animation menu.
+  void ShowSequenceMenus();
 
   RenderView* renderView = nullptr;  // none when the display has no GL
   wxWindow* viewWindow = nullptr;     // the render view, or the empty window in its place
   OptionsBar* optionsBar = nullptr;
+  wxStatusBar* statusBar = nullptr;  // along the bottom, under the view and the bar
 
  private:
   // Texture objects need the view's context current; this device makes sure it is.
@@ -60,6 +68,8 @@ class MainFrame : public wxFrame {
   void OnUpdateCommand(wxUpdateUIEvent& event);
   void OnListSelection(wxCommandEvent& event);
 
+  std::vector<MenuEntry> shownSequenceMenus_;  // what ShowSequenceMenus last put in
+  std::vector<int> statusWidths_;              // the widths the status bar's fields have
   std::unique_ptr<WxDesktop> desktop_;
   ViewTextureDevice textures_;
   Workspace ws_;
