@@ -1,11 +1,17 @@
-// The main window under a real window system: its layout, the menu items' states, mouse
-// drags in the render view and the spin they leave, and the shutdown that frees the scene
-// while the GL context is current.
+// The main window under a real window system, for what only a window shows: its layout and
+// the menu items' states, mouse drags in the render view and the spin they leave, the options
+// bar's buttons and lists, the modal dialogs a menu command runs, and the shutdown that frees
+// the scene while the GL context is current.
 #include <gtest/gtest.h>
 
 #include <wx/menu.h>
+#include <wx/statbmp.h>
+
+#include <functional>
 
 #include "app/CommandIds.h"
+#include "app/CommandTable.h"
+#include "ui/AboutBox.h"
 #include "ui/GuiTestDesktop.h"
 
 // Last: X11 headers define macros (None, Status, ...) that clash with ordinary names.
@@ -28,33 +34,36 @@ class MainFrameTest : public testing::GuiTest {
     open.SetEventObject(menu);
     frame->ProcessWindowEvent(open);
   }
-  void Mouse(wxEventType type, int x, int y, bool left, bool right = false, bool shift = false) {
+  void Mouse(wxEventType type, int x, int y, bool left, bool shift = false) {
     wxMouseEvent event(type);
     event.SetEventObject(frame->renderView);
     std::tie(event.m_x, event.m_y) = std::make_pair(x, y);
     event.m_leftDown = left;
-    event.m_rightDown = right;
     event.m_shiftDown = shift;
     frame->renderView->GetEventHandler()->ProcessEvent(event);
   }
+  static wxTextCtrl* Field(wxWindow& dialog, int id) { return dynamic_cast<wxTextCtrl*>(dialog.FindWindow(id)); }
+  // Runs script on the modal dialog once it is up; the script must end the modal loop.
+  void WhenModal(std::function<void(wxDialog&)> script, int attempts = 200) {
+    frame->CallAfter([this, script, attempts] {
+      for (wxWindow* window : wxTopLevelWindows)
+        if (auto* dialog = dynamic_cast<wxDialog*>(window); dialog != nullptr && dialog->IsModal()) return script(*dialog);
+      if (attempts > 0) WhenModal(script, attempts - 1);
+    });
+  }
 };
 
-TEST_F(MainFrameTest, OpensAt512By384WithTheBarAtTheRightAndNarrowingShrinksOnlyTheView) {
-  EXPECT_EQ(frame->GetSize(), wxSize(512, 384));
-  EXPECT_EQ(frame->GetTitle(), "Corvane's Tessary");
-  // GTK keeps the window as wide as its menu bar, so a narrow width asked for may not be
-  // had; whatever the width, the bar keeps its 200 pixels at the right and the view the rest.
-  for (int asked : {0, 350, 120}) {
-    if (asked > 0) frame->SetClientSize(asked, 300);
-    PumpEvents();
-    const wxSize client = frame->GetClientSize();
-    EXPECT_EQ(bar->GetRect(), wxRect(client.x - 200, 0, 200, client.y)) << asked;
-    EXPECT_EQ(frame->renderView->GetRect(), wxRect(0, 0, std::max(0, client.x - 200), client.y)) << asked;
-    EXPECT_TRUE(asked != 350 || client == wxSize(350, 300));
-  }
-}
+TEST_F(MainFrameTest, OpensAt512By384WithTheBarAtTheRightAndMenuItemsGreyedAndCheckedAsAMenuOpens) {
+  EXPECT_EQ(std::make_pair(frame->GetSize(), frame->GetTitle()), std::make_pair(wxSize(512, 384), wxString("Corvane's Tessary")));
+  frame->SetClientSize(350, 300);
+  PumpEvents();
+  EXPECT_EQ(std::make_pair(bar->GetRect(), frame->renderView->GetRect()),
+            std::make_pair(wxRect(150, 0, 200, 300), wxRect(0, 0, 150, 300)));
+  const int h = bar->RowHeight();  // rows follow the model list's height; the light list takes the rest
+  EXPECT_EQ(bar->glowMapField->GetRect(), wxRect(0, 1 + 5 * (h + 2), 138, h));
+  EXPECT_EQ(bar->globalLightList->GetRect(), wxRect(0, 6 * h + 13, 138, 300 - 1 - (6 * h + 13)));
+  EXPECT_EQ(bar->ButtonFor(cmd::kLightProperties)->GetRect(), wxRect(139, 7 * h + 13, 60, h));
 
-TEST_F(MainFrameTest, MenuItemsAreGreyedAndCheckedAsAMenuOpens) {
   OpenMenu("Model");
   EXPECT_FALSE(Item(cmd::kWireframe)->IsEnabled() || Item(cmd::kWireframe)->IsChecked()) << "no model";
   AddModel("legs").wireframe = 1;
@@ -69,13 +78,12 @@ TEST_F(MainFrameTest, MenuItemsAreGreyedAndCheckedAsAMenuOpens) {
   OpenMenu("Rendering");
   EXPECT_GT(desktop->repaints, repaints);
   EXPECT_TRUE(Item(cmd::kFilterTriMip)->IsChecked() && Item(cmd::kMultiPassFast)->IsChecked());
-
 }
 
 TEST_F(MainFrameTest, DragsInTheViewReachTheTrackballAndOnlyASpinDrawsOnIdle) {
   const wxSize client = frame->renderView->GetClientSize();
   // Shift and left: half the client height upwards multiplies the scale by 1.5.
-  Mouse(wxEVT_LEFT_DOWN, 10, client.y - 1, true, false, true);
+  Mouse(wxEVT_LEFT_DOWN, 10, client.y - 1, true, true);
   Mouse(wxEVT_MOTION, 10, client.y - 1 - client.y / 2, true);
   Mouse(wxEVT_LEFT_UP, 10, 0, false);
   EXPECT_NEAR(trackball.scale, 0.03f * (1.0f + static_cast<float>(client.y / 2) / client.y), 1e-6);
@@ -84,8 +92,7 @@ TEST_F(MainFrameTest, DragsInTheViewReachTheTrackballAndOnlyASpinDrawsOnIdle) {
   Mouse(wxEVT_LEFT_DOWN, client.x / 2, client.y / 2, true);
   Mouse(wxEVT_MOTION, client.x / 2 + 10, client.y / 2, true);
   Mouse(wxEVT_LEFT_UP, client.x / 2 + 10, client.y / 2, false);
-  EXPECT_FALSE(frame->renderView->HasCapture());
-  ASSERT_EQ(trackball.spinActive, 1);
+  ASSERT_EQ(std::make_pair(trackball.spinActive, frame->renderView->HasCapture()), std::make_pair(1, false));
   const long framesBefore = frame->renderView->FramesDrawn();
   PumpEvents(300ms);
   EXPECT_GT(frame->renderView->FramesDrawn(), framesBefore + 3) << "each idle pass draws a frame";
@@ -99,6 +106,63 @@ TEST_F(MainFrameTest, DragsInTheViewReachTheTrackballAndOnlyASpinDrawsOnIdle) {
   const long framesStopped = frame->renderView->FramesDrawn();
   PumpEvents(200ms);
   EXPECT_EQ(frame->renderView->FramesDrawn(), framesStopped) << "a view at rest draws nothing on idle";
+}
+
+TEST_F(MainFrameTest, TheBarsButtonsAndListsReachTheirOperationsAndTheBarShowsTheResult) {
+  ModelRecord& legs = AddModel("legs");
+  ModelRecord& torso = AddModel("torso");
+  PutMap(torso, kSpecularitySlot, "s.bmp");
+  AddLight("Key");
+  std::tie(scene.currentModel, scene.currentLight) = std::make_pair(1, 0);
+  desktop->RefreshPanel();
+  auto shown = [&] {
+    return Rows(bar->modelList) + std::to_string(bar->modelList->GetSelection()) + Caption(cmd::kToggleModelVisible) +
+           " " + Rows(bar->globalLightList) + " " + Rows(bar->modelLightList) + Caption(cmd::kToggleModelLight) + " " +
+           bar->specularityMapField->GetValue().utf8_string() + Caption(cmd::kToggleSpecularityMap);
+  };
+  EXPECT_EQ(shown(), "legs,torso,1* Key,  s.bmp*");
+  for (int command : {cmd::kToggleModelVisible, cmd::kAddLight, cmd::kAttachLight, cmd::kToggleSpecularityMap, cmd::kOpenModel})
+    Click(bar->ButtonFor(command));
+  EXPECT_EQ(shown(), "legs,torso,1 Key,New Light, New Light,* s.bmp");
+  Click(bar->ButtonFor(cmd::kClearSpecularityMap));
+  Pick(bar->modelList, 0);
+  EXPECT_EQ(shown(), "legs,torso,0* Key,New Light,  ");
+  EXPECT_EQ(std::make_pair(torso.MapImage(kSpecularitySlot).get(), legs.visible), std::make_pair(static_cast<ImageRGBA*>(nullptr), 1));
+  EXPECT_EQ(desktop->dialogs, std::vector<std::string>{"open Quake3 Model (*.md3)|*.md3|All Files (*.*)|*.*"});
+  ScreenshotIfAsked("main-window");
+}
+
+TEST_F(MainFrameTest, MenuCommandsRunTheRealModalDialogsWhereApplyWritesAtOnceAndCancelKeepsIt) {
+  desktop->runRealDialogs = true;
+  WhenModal([](wxDialog& dialog) {
+    // Left to right the fields read red, green, blue.
+    EXPECT_LT(Field(dialog, 1003)->GetPosition().x, Field(dialog, 1002)->GetPosition().x);
+    EXPECT_LT(Field(dialog, 1002)->GetPosition().x, Field(dialog, 1001)->GetPosition().x);
+    Field(dialog, 1003)->SetValue("0.25");
+    Click(dialog.FindWindow(wxID_OK));
+  });
+  DispatchCommand(ws(), cmd::kBackgroundColor);
+  EXPECT_EQ(scene.backgroundColor, (std::array<float, 3>{0.25f, 0.0f, 0.0f}));
+  ModelRecord& model = AddModel("torso");
+  scene.currentModel = 0;
+  WhenModal([&model](wxDialog& dialog) {
+    EXPECT_EQ(Field(dialog, 1016)->GetValue(), "1");
+    Field(dialog, 1018)->SetValue("3");
+    Click(dialog.FindWindow(wxID_APPLY));
+    EXPECT_EQ(model.offsetScale, (Vec3f{1, 1, 3}));
+    Field(dialog, 1018)->SetValue("4");
+    Click(dialog.FindWindow(wxID_CANCEL));
+  });
+  DispatchCommand(ws(), cmd::kOffsets);
+  EXPECT_EQ(model.offsetScale, (Vec3f{1, 1, 3}));
+  WhenModal([](wxDialog& dialog) {
+    const auto* picture = dynamic_cast<wxStaticBitmap*>(dialog.GetChildren().GetFirst()->GetData());
+    ASSERT_NE(picture, nullptr);
+    EXPECT_EQ(picture->GetBitmap().GetSize(), wxSize(216, 79));
+    dialog.EndModal(wxID_CANCEL);
+  });
+  DispatchCommand(ws(), cmd::kAppAbout);
+  EXPECT_EQ(desktop->dialogs, (std::vector<std::string>{"background", "offsets", "about"}));
 }
 
 // Notes every texture object deleted and whether a GL context was current at the time.
