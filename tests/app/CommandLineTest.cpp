@@ -45,14 +45,11 @@ TEST(CommandLine, RefusesWhatItCannotRead) {
       {"--render"},                                 // a missing value
       {"--render", "o.png"},                        // no files
       {"--render", "o.png", "--size", "0x5", "m"},  // an empty picture
-      {"--render", "o.png", "--size", "12", "m"},   // no height
       {"--render", "o.png", "--frame", "x", "m"},   // no number
       {"--info", "--render", "o.png", "m"},         // two modes
       {"--json", "m"},                              // --json without --info
       {"--frame", "2", "m"},                        // a render option without --render
-      {"--info", "--light", "m"},                   // --light without a picture
       {"--export-skinbase", "s.bmp", "--link", "m"},  // --link without a picture
-      {"--info", "--fit", "m"},                     // --fit without a picture
       {"--frobnicate"}};
   for (const auto& args : refused) EXPECT_EQ(Parsed(args), "error") << args[0] << " ... (" << args.size() << ")";
 }

@@ -73,23 +73,5 @@ TEST_F(CommandTableTest, FilterAndMultiPassItemsCheckTheModeInForceRedrawOnChang
   EXPECT_NEAR(trackball.rotation[3], 0.70710678f, 1e-5);
 }
 
-TEST_F(CommandTableTest, DialogCommandsNeedTheirSelectionNewAndOpenDoNothingAndOthersAreIgnored) {
-  for (int id : {kOffsets, kLightProperties, kExportLight, kExportSkinBase, kFileNew, kFileOpen}) EXPECT_TRUE(DispatchCommand(ws, id));
-  for (int id : {kFileSave, kEditCopy, kEditCut, kEditPaste, kEditUndo, kNextPane, kPreviousPane, 12345})
-    EXPECT_FALSE(DispatchCommand(ws, id)) << id;
-  EXPECT_TRUE(desktop.log.empty()) << "no model, no light: nothing to edit or export";
-  AddCurrentModel();
-  scene.lights.push_back(std::make_unique<LightRecord>());
-  scene.currentLight = 0;
-  desktop.onLightProperties = [](LightRecord& light) { light.name = "Key"; };
-  for (int id : {kBackgroundColor, kOffsets, kLightProperties, kModelLinks, kAppAbout, kSetBaseFolder, kExportLight,
-                 kImportLight, kExportSkinBase, kAppExit})
-    DispatchCommand(ws, id);
-  EXPECT_EQ(desktop.log, (Log{"redraw", "background", "redraw", "refresh", "offsets", "redraw", "refresh", "redraw",
-                              "lightprops", "redraw", "refresh", "linkage", "about", "folder-dialog", "save-dialog",
-                              "open-dialog", "save-dialog", "close"}));
-  EXPECT_EQ(scene.lights[0]->name, "Key");
-}
-
 }  // namespace
 }  // namespace tessary

@@ -1,13 +1,12 @@
 // GL state the pictures rest on, read back from an offscreen context: what an upload leaves in
-// a texture and the five filter modes, the model-view matrix a frame starts with, and the
-// lights a model is given: which of them, and in eye space.
+// a texture and the five filter modes, and the lights a model is given: which of them, and
+// in eye space.
 #include <gtest/gtest.h>
 
 #include <GL/gl.h>
 
 #include "render/LightSetup.h"
 #include "support/GlTestSupport.h"
-#include "view/ViewTransform.h"
 
 namespace tessary {
 namespace {
@@ -75,29 +74,6 @@ TEST_F(GlStateTest, AnUploadKeepsTheImageBuildsEveryLevelAndFiltersApplyToTheBou
   const GLuint name = image->textureName;
   image.reset();
   EXPECT_FALSE(glIsTexture(name)) << "the texture object goes with its image";
-}
-
-TEST_F(GlStateTest, EachFrameStartsFromTheCameraTimesScalePanRotationAndCentre) {
-  GLint depth = 0, now = 0;
-  glGetIntegerv(GL_MODELVIEW_STACK_DEPTH, &depth);
-  const float s = static_cast<float>(std::sqrt(0.5));
-  TrackballState t;
-  std::tie(t.scale, t.pan, t.centre) = std::make_tuple(2.0f, std::array{1.0f, 2.0f, 3.0f}, std::array{4.0f, 5.0f, 6.0f});
-  t.rotation = {0.0f, 0.0f, s, s};  // as a GL matrix: (a, b, c) -> (b, -a, c)
-  // Whatever the last frame left on the stack and whichever matrix it selected, each frame
-  // starts from the camera again.
-  for (int i = 0; i < 3; ++i) {
-    glMatrixMode(GL_PROJECTION);
-    ApplyViewTransform(t);
-    glGetIntegerv(GL_MODELVIEW_STACK_DEPTH, &now);
-    EXPECT_EQ(now, depth);
-    if (i < 2) glTranslatef(7.0f, 7.0f, 7.0f);
-  }
-  // The origin: + centre (4,5,6); turned (5,-4,6); + pan (6,-2,9); x 2 (12,-4,18); camera
-  // 3 back along z: (12,-4,15). Directions: x -> (0,-1,0) -> (0,-2,0); y -> (2,0,0); z -> (0,0,2).
-  const std::array<float, 16> expected{0, -2, 0, 0, 2, 0, 0, 0, 0, 0, 2, 0, 12, -4, 15, 1};
-  const auto m = ModelView();
-  for (int i = 0; i < 16; ++i) EXPECT_NEAR(m[i], expected[i], 1e-5) << "index " << i;
 }
 
 TEST_F(GlStateTest, LightsAreGivenInEyeSpaceWhateverTheViewIs) {
