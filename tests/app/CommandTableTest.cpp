@@ -52,26 +52,5 @@ TEST_F(CommandTableTest, EachModelItemTogglesOnlyItsOwnSwitchAndIsGreyedWithoutA
   EXPECT_EQ(m.wireframe, 0);
 }
 
-TEST_F(CommandTableTest, FilterAndMultiPassItemsCheckTheModeInForceRedrawOnChangeAndTurnASpin) {
-  auto checked = [&](int first, int last) {
-    std::vector<int> on;
-    for (int id = first; id <= last; ++id)
-      if (Query(id) == State{true, true}) on.push_back(id);
-    return on;
-  };
-  EXPECT_EQ(checked(32773, 32779), (std::vector<int>{32777, 32778})) << "Tri-MIP and Fast at start";
-  desktop.ClearRecords();
-  for (int id : {kFilterLinear, kFilterLinear, kMultiPassSafe, kMultiPassSafe}) DispatchCommand(ws, id);
-  EXPECT_EQ(desktop.log, (Log{"repaint", "repaint"})) << "one view redraw per change, no panel refresh";
-  EXPECT_EQ(checked(32773, 32779), (std::vector<int>{32774, 32779}));
-  // Asking for these items' states turns a running spin one step, as choosing one does:
-  // two 45-degree steps about z make 90 degrees, (0, 0, sin 45, cos 45).
-  trackball.spin = {0.0f, 0.0f, 0.38268343f, 0.92387953f};
-  QueryCommandState(ws, kFilterNearest);
-  QueryCommandState(ws, kMultiPassFast);
-  EXPECT_NEAR(trackball.rotation[2], 0.70710678f, 1e-5);
-  EXPECT_NEAR(trackball.rotation[3], 0.70710678f, 1e-5);
-}
-
 }  // namespace
 }  // namespace tessary

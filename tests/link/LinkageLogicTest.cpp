@@ -67,24 +67,5 @@ TEST_F(LinkageLogicTest, TheListsFollowThePicksAndEachPickWritesTheLinkAtOnce) {
   EXPECT_TRUE(M(2).children.empty());
 }
 
-TEST_F(LinkageLogicTest, DescendantsAreNeverOfferedAsParentsAndALoopMadeElsewhereIsBroken) {
-  AddModel("a");
-  AddModel("b", {}, 0);  // under a
-  AddModel("c", {}, 1);  // under b: a grandchild of a
-  AddModel("d");
-  logic.Open();
-  EXPECT_EQ(logic.Parents().rows, (Rows{"No Parent", "d"}));
-  logic.ParentChosen(1);  // a under d
-  logic.ModelChosen(3);
-  EXPECT_EQ(logic.Parents().rows, (Rows{"No Parent"}));
-  logic.ModelChosen(1);  // b: only its ancestors are outside its subtree
-  EXPECT_EQ(std::make_pair(logic.Parents().rows, logic.Parents().selection), std::make_pair(Rows{"No Parent", "a", "d"}, 1));
-  // d under c closes a loop a -> b -> c -> d -> a. Opened on a, the walk of a's subtree
-  // finds a's parent d inside it and drops that link.
-  M(3).parentIndex = 2;
-  logic.Open();
-  EXPECT_EQ(std::make_tuple(LinkOf(0), M(3).parentIndex, logic.Parents().rows), std::make_tuple(Link(-1, -1, -1), 2, Rows{"No Parent"}));
-}
-
 }  // namespace
 }  // namespace tessary

@@ -25,13 +25,6 @@ class RenderFrameTest : public ::testing::Test {
   void SetUp() override { ASSERT_TRUE(view.Ok()) << view.error; }
   Rgb At(double x, double y) { return view.PixelAt(pixels, x, y); }
   void Render() { pixels = view.Render(); }
-  // Whether some pixel within 3 pixels of the one showing (x, y) has the colour (for lines).
-  bool FoundNear(double x, double y, const Rgb& colour) {
-    for (int r = view.RowOf(y) - 3; r <= view.RowOf(y) + 3; ++r)
-      for (int c = view.ColumnOf(x) - 3; c <= view.ColumnOf(x) + 3; ++c)
-        if (r >= 0 && c >= 0 && r < view.Height() && c < view.Width() && Near(view.Pixel(pixels, c, r), colour, 2)) return true;
-    return false;
-  }
   // A grid that shows its glow colour wherever it is drawn: unlit, its base goes black.
   ModelRecord& Glowing(const testing::GridShape& shape, std::uint8_t r, std::uint8_t g, std::uint8_t b) {
     ModelRecord& grid = view.AddGrid(shape);
@@ -143,30 +136,6 @@ TEST_F(RenderFrameTest, AdditiveModelsAddOnlyTheirGlowBehindNearerGeometryWithou
                                         {4.5, {20, 120, 20}}};
   for (auto [x, colour] : row) EXPECT_TRUE(Near(At(x, 0.0), colour, 1)) << x << ": " << At(x, 0.0);
   EXPECT_TRUE(Near(At(5.0, 7.0), Rgb{20, 20, 20}, 1)) << "no glow, nothing shows: " << At(5.0, 7.0);
-}
-
-TEST_F(RenderFrameTest, CullingDoubleSidedWireframeShellHiddenAndTagAxes) {
-  // One cell turned away from the viewer: culled, then shown double-sided, then as edges.
-  view.scene.backgroundColor = {0.0f, 0.0f, 1.0f};
-  ModelRecord& grid = Glowing({.cells = 1, .facingAway = true}, 0, 150, 0);
-  Render();
-  EXPECT_EQ(At(2.5, -2.5), kBlue) << "culled";
-  grid.doubleSided = 1;
-  Render();
-  EXPECT_EQ(At(2.5, -2.5), (Rgb{0, 150, 0}));
-  grid.wireframe = 1;
-  Render();
-  EXPECT_TRUE(FoundNear(-5.0, 0.0, Rgb{0, 150, 0}) && At(2.5, -2.5) == kBlue) << "edges only";
-  // Normals pointing up the picture: the shell moves y in [-2, 2] to [-1, 3]; the hidden
-  // grid is not drawn. A tag's axes are 4 units long: red along x, green along y.
-  grid.visible = 0;
-  ModelRecord& facing = Glowing({.x0 = -2, .x1 = 2, .y0 = -2, .y1 = 2, .normal = {0.0, 1.0, 0.0}}, 200, 0, 0);
-  facing.frames[0]->tags = {TagRecord{{6, 0, 0}, {Vec3f{1, 0, 0}, Vec3f{0, 1, 0}, Vec3f{0, 0, 1}}}};
-  std::tie(facing.shell, facing.showTags, facing.tagNames) = std::make_tuple(1, 1, std::vector<std::string>{"tag"});
-  Render();
-  EXPECT_EQ(std::make_pair(At(0.0, -1.5), At(0.0, 2.5)), std::make_pair(kBlue, Rgb{200, 0, 0}));
-  EXPECT_FALSE(FoundNear(-5.0, 0.0, Rgb{0, 150, 0}));
-  EXPECT_TRUE(FoundNear(8.0, 0.0, Rgb{255, 0, 0}) && FoundNear(6.0, 2.0, Rgb{0, 255, 0}) && At(8.0, 2.0) == kBlue);
 }
 
 }  // namespace

@@ -18,7 +18,7 @@ namespace {
 using Log = std::vector<std::string>;
 using Point = std::array<int, 2>;
 using Vec = std::array<double, 3>;
-constexpr HeldButtons kNone{}, kLeft{true, false}, kRight{false, true}, kBoth{true, true};
+constexpr HeldButtons kNone{}, kBoth{true, true};
 constexpr MouseButton L = MouseButton::Left, R = MouseButton::Right;
 const Quaternion kIdentity{0.0f, 0.0f, 0.0f, 1.0f};
 const double kHalfRoot2 = std::sqrt(0.5);
@@ -114,29 +114,6 @@ TEST_F(NavigationTest, ButtonAndModifiersChooseTheDragAndGrabbingTheBallStopsASp
     EXPECT_EQ(trackball.spin == kIdentity, grabs);
     EXPECT_EQ(desktop.log, grabs ? Log{"repaint"} : Log{});
   }
-}
-
-TEST_F(NavigationTest, SpinDragsSetTheSpinWithThePointerHeldInsideTheViewAndDirectDragsTurnAtOnce) {
-  Start(L, 100, 50);  // the middle: (0, 0)
-  Move(120, 25);      // ((240 - 200) / 200, (100 - 50) / 100) = (0.2, 0.5)
-  EXPECT_EQ(trackball.spin, TrackballRotation(0.0f, 0.0f, 0.2f, 0.5f));
-  EXPECT_EQ(trackball.spinActive, 1);
-  Move(500, 400);  // held at (199, 99): (0.99, -0.98)
-  EXPECT_EQ(trackball.spin, TrackballRotation(0.2f, 0.5f, 0.99f, -0.98f));
-  EXPECT_EQ(trackball.lastPoint, (Point{199, 99}));
-  Move(900, 300);  // held at the same point: no turn, though the flag stays up
-  EXPECT_EQ(trackball.spin, kIdentity);
-  EXPECT_EQ(trackball.spinActive, 1);
-  EXPECT_EQ(trackball.rotation, kIdentity);  // the idle loop turns the view, nothing is drawn here
-  EXPECT_TRUE(desktop.log.empty());
-  EXPECT_EQ(nav.ButtonUp(L, kNone, true), CaptureRequest::Release);
-  EXPECT_EQ(trackball.spinActive, 1);  // the spin outlives the drag
-
-  Start(L, 100, 50, false, true);
-  Move(140, 50);  // (0.4, 0): composed into the identity, the step is the rotation
-  EXPECT_EQ(trackball.rotation, TrackballRotation(0.0f, 0.0f, 0.4f, 0.0f));
-  EXPECT_EQ(trackball.spinActive, 0);
-  EXPECT_EQ(desktop.log, Log{"repaint"});
 }
 
 TEST_F(NavigationTest, ZoomFollowsTheVerticalMotionAndPanAndCentreMoveIndependentlyOfIt) {
