@@ -1,5 +1,5 @@
-// The command table: what command numbers do, and the greying and check marks of the menu
-// items.
+// The command table's Model menu items: each toggles its own switch of the current model, is
+// greyed without one and checked while its switch is on.
 #include <gtest/gtest.h>
 
 #include "app/CommandIds.h"
