@@ -7,13 +7,14 @@ namespace tessary {
 
 const char* UsageText() {
   return "Usage:\n"
-         "  tessary [--base DIR] [--light] [--link] [--fit] [FILE.md3 ...]\n"
+         "  tessary [--base DIR] [--light] [--link] [--fit] [--no-config] [FILE.md3 ...]\n"
          "      Open the viewer, with the files loaded in order. DIR is the folder that\n"
          "      texture names inside the models are resolved against. --light adds one\n"
          "      default light and shines it on every model given. --link hangs each\n"
          "      file on an earlier one by the first tag they share (give the parts\n"
          "      in the order they hang: lower.md3 upper.md3 head.md3). --fit starts\n"
-         "      with the view zoomed and centred on the models.\n"
+         "      with the view zoomed and centred on the models. --no-config neither\n"
+         "      reads nor stores the remembered folders, window place and recent models.\n"
          "  tessary --info [--json] FILE.md3 ...\n"
          "      Print each file's frame count, tags and surfaces; no window is opened.\n"
          "  tessary --render OUT.png [--size WxH] [--frame N] [--light] [--link]\n"
@@ -21,6 +22,10 @@ const char* UsageText() {
          "      Draw one frame offscreen and save it as a PNG (default size 512x384).\n"
          "  tessary --export-skinbase OUT.bmp [--base DIR] FILE.md3 ...\n"
          "      Write the texture layout of the models as a 256x256 BMP.\n"
+         "  tessary --thumbnail IN.md3 OUT.png SIZE\n"
+         "      Draw a lit, framed preview of the model, SIZE pixels square, on a\n"
+         "      transparent background; textures are looked up in the game folder the\n"
+         "      model lies in.\n"
          "  tessary --help\n"
          "      Show this text.\n";
 }
@@ -76,6 +81,15 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
     } else if (a == "--export-skinbase") {
       SetMode(cl, CommandLine::Mode::ExportSkinBase, a);
       next(cl.output);
+    } else if (a == "--thumbnail") {
+      SetMode(cl, CommandLine::Mode::Thumbnail, a);
+      if (next(value)) cl.files.push_back(value);
+      if (cl.error.empty()) next(cl.output);
+      if (cl.error.empty() && next(value) && (!ParseInt(value, cl.width) || cl.width < 1 || cl.width > 4096))
+        cl.error = "--thumbnail needs a size from 1 to 4096";
+      cl.height = cl.width;
+    } else if (a == "--no-config") {
+      cl.noConfig = true;
     } else if (a == "--size") {
       renderOnly = true;
       if (next(value) && !ParseSize(value, cl.width, cl.height))
@@ -106,6 +120,8 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
     cl.error = "--light, --link and --fit go with the viewer or --render";
   else if (cl.mode != CommandLine::Mode::Viewer && cl.files.empty())
     cl.error = "no model files given";
+  else if (cl.mode == CommandLine::Mode::Thumbnail && cl.files.size() != 1)
+    cl.error = "--thumbnail draws one model";
   return cl;
 }
 
