@@ -41,8 +41,9 @@ fuzz: deps
 test-asan:
 	$(MAKE) test BUILD=build-asan CMAKE_FLAGS="-DTESSARY_SANITIZE=ON -DTESSARY_BUILD_BENCH=OFF"
 
+# PREFIX=DIR installs there instead of the configured prefix (for example PREFIX=~/.local).
 install: build
-	cmake --install $(BUILD)
+	cmake --install $(BUILD) $(if $(PREFIX),--prefix $(PREFIX))
 
 clean:
 	rm -rf $(BUILD) build-asan build-fuzz fuzz/out
