@@ -40,6 +40,7 @@ MainFrame::MainFrame(Scene& scene, TrackballState& trackball, std::unique_ptr<Wx
   }
   optionsBar = new OptionsBar(this);
   CreateMenuBarAndAccelerators();
+  EnableDesktopIntegration();
 
   Bind(wxEVT_SIZE, &MainFrame::OnSize, this);
   LayoutChildren();
@@ -107,6 +108,7 @@ int KeyCode(const Accelerator& accelerator) {
     case Accelerator::Delete: return WXK_DELETE;
     case Accelerator::Backspace: return WXK_BACK;
     case Accelerator::F6: return WXK_F6;
+    case Accelerator::Home: return WXK_HOME;
   }
   return 0;
 }
@@ -141,7 +143,10 @@ void MainFrame::CreateMenuBarAndAccelerators() {
 }
 
 void MainFrame::OnCommand(wxCommandEvent& event) {
-  if (!DispatchCommand(ws_, cmd::FromWxId(event.GetId()))) event.Skip();
+  const int id = cmd::FromWxId(event.GetId());
+  bool handled = false;
+  RunRemembering([&] { handled = RunWindowCommand(id) || DispatchCommand(ws_, id); });
+  if (!handled) event.Skip();
 }
 
 void MainFrame::OnUpdateCommand(wxUpdateUIEvent& event) {

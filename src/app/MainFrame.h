@@ -6,8 +6,12 @@
 
 #include <wx/frame.h>
 
+#include <functional>
 #include <memory>
+#include <string>
+#include <vector>
 
+#include "app/SettingsFile.h"
 #include "app/WxDesktop.h"
 #include "app/Workspace.h"
 #include "image/GlTextures.h"
@@ -31,6 +35,16 @@ class MainFrame : public wxFrame {
 
   // Places the options bar at the right edge and gives the render view the rest.
   void LayoutChildren();
+
+  // What the window remembers in: settings for this run only until the application hands
+  // over its settings file, whose window place and recent models are shown at once.
+  void UseSettings(std::unique_ptr<SettingsFile> settings);
+  SettingsFile& settings() { return *settings_; }
+  // Runs an operation that may open models or change the base folder, then remembers the
+  // files it opened among the recent models and the base folder it chose.
+  void RunRemembering(const std::function<void()>& operation);
+  // Opens files dropped on the window (on the view when onView).
+  void OpenDropped(const std::vector<std::string>& paths, bool onView);
 
   RenderView* renderView = nullptr;  // none when the display has no GL
   wxWindow* viewWindow = nullptr;     // the render view, or the empty window in its place
@@ -60,6 +74,19 @@ class MainFrame : public wxFrame {
   void OnUpdateCommand(wxUpdateUIEvent& event);
   void OnListSelection(wxCommandEvent& event);
 
+  // Desktop integration: file drops, the window place, "Recent Models" and the commands
+  // that need the window (Fit View, picture export, the recent entries).
+  void EnableDesktopIntegration();
+  bool RunWindowCommand(int id);
+  void OpenRecentModel(std::size_t index);
+  void ShowRecentModels();
+  void ApplyWindowPlace();
+  void RememberWindowPlace();
+  double ViewAspect() const;
+
+  std::unique_ptr<SettingsFile> settings_ = std::make_unique<SettingsFile>();
+  wxMenu* recentMenu_ = nullptr;
+  wxMenuItem* recentItem_ = nullptr;
   std::unique_ptr<WxDesktop> desktop_;
   ViewTextureDevice textures_;
   Workspace ws_;

@@ -71,12 +71,13 @@ std::string MenuText(const wxMenu& menu) {
 
 TEST_F(MainFrameTest, MenuItemsAreInTheirPlacesAndGreyedAndCheckedAsAMenuOpens) {
   const char* const expected[] = {
-      "&File[Set Base Folder...=32772|Light Transfer[Export to LGT=32811|Import from LGT=32812|]|"
-      "Export[Skinbase (*.bmp)=32824|]|-|E&xit=57665|]",
+      "&File[Open Model...=32785|Recent Models[]|Set Base Folder...=32772|"
+      "Light Transfer[Export to LGT=32811|Import from LGT=32812|]|"
+      "Export[Skinbase (*.bmp)=32824|Picture (*.png)=32921|]|-|E&xit=57665|]",
       "Model[Environment Map=32813v|Additive Effect=32818v|Shell Effect=32823v|Double-sided=32819v|Wireframe=32809v|"
       "Display Tags=32820v|Display Bounds=32825v|Lock Frame=32821v|Offsets...=32822|]",
       "&Rendering[&Texture[&Nearest=32773v|&Linear=32774v|Near-&MIP=32775v|&Bi-MIP=32776v|&Tri-MIP=32777v|]|"
-      "Multi-Pass[&Fast=32778v|&Safe=32779v|]|Background Color...=32814|Model Links...=32817|]",
+      "Multi-Pass[&Fast=32778v|&Safe=32779v|]|Background Color...=32814|Model Links...=32817|Fit View=32920|]",
       "&Help[&About Corvane's Tessary=57664|]"};
   wxMenuBar* menuBar = frame->GetMenuBar();
   ASSERT_EQ(menuBar->GetMenuCount(), 4u);
