@@ -35,7 +35,7 @@ bench: build
 FUZZ_SECONDS ?= 60
 fuzz: deps
 	cmake -S . -B build-fuzz -DTESSARY_FUZZ=ON -DCMAKE_CXX_COMPILER=clang++-14 -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-	cmake --build build-fuzz -j $(JOBS) --target Md3Fuzzer ImageFuzzer LightFileFuzzer
+	cmake --build build-fuzz -j $(JOBS) --target Md3Fuzzer ImageFuzzer LightFileFuzzer SettingsFuzzer
 	scripts/run-fuzzers.sh build-fuzz/fuzz $(FUZZ_SECONDS)
 
 test-asan:
