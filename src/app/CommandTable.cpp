@@ -21,7 +21,8 @@ namespace {
 // and leaves out the entries it has no file for.
 std::vector<MenuEntry> RecentModelEntries() {
   std::vector<MenuEntry> entries;
-  for (int i = 0; i < kRecentModelCount; ++i) entries.push_back({"&" + std::to_string(i + 1), kRecentModelFirst + i, {}});
+  for (int i = 0; i < kRecentModelCount; ++i)
+    entries.push_back({"&" + std::to_string(i + 1), kRecentModelFirst + i, {}});
   return entries;
 }
 
