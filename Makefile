@@ -24,7 +24,7 @@ build: configure
 run: build
 	@if [ -z "$$DISPLAY" ] && [ -z "$$WAYLAND_DISPLAY" ]; then \
 	  echo "No display found: start the viewer from a desktop session (or under xvfb-run)."; exit 1; fi
-	$(BUILD)/tessary --base samples --light --link --fit $(SAMPLES)
+	$(BUILD)/tessary --base samples --light --link --fit --play --anim LEGS_WALK,TORSO_STAND2 $(SAMPLES)
 
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
@@ -35,7 +35,7 @@ bench: build
 FUZZ_SECONDS ?= 60
 fuzz: deps
 	cmake -S . -B build-fuzz -DTESSARY_FUZZ=ON -DCMAKE_CXX_COMPILER=clang++-14 -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-	cmake --build build-fuzz -j $(JOBS) --target Md3Fuzzer ImageFuzzer LightFileFuzzer SettingsFuzzer
+	cmake --build build-fuzz -j $(JOBS) --target Md3Fuzzer ImageFuzzer LightFileFuzzer AnimationConfigFuzzer SettingsFuzzer
 	scripts/run-fuzzers.sh build-fuzz/fuzz $(FUZZ_SECONDS)
 
 test-asan:

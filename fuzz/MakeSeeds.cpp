@@ -152,6 +152,22 @@ void SettingsSeeds(const fs::path& dir) {
 
 }  // namespace
 
+// animation.cfg texts: every keyword, a sequence split over lines, backwards and looping
+// sequences, team sequences present and absent, and files cut short.
+void AnimationConfigSeeds(const fs::path& dir) {
+  std::string lines;
+  for (int i = 0; i < 25; ++i)
+    lines += std::to_string(i * 7) + (i % 5 == 1 ? " -6 6 " : " 6 0 ") + (i % 7 == 3 ? "0" : "15") + "  // seq\n";
+  const std::string header = "sex f\nfootsteps boot\nheadoffset 0 1.5 -2\nfixedlegs\nfixedtorso\n/* note\n */\n";
+  const std::pair<const char*, std::string> seeds[] = {
+      {"required", header + lines},
+      {"team", header + lines + "200 4 4 10\n204 2 0 20\n"},
+      {"split", "sex m\r\n" + lines.substr(0, 20) + "\n\n" + lines.substr(20)},
+      {"short", header + lines.substr(0, lines.size() / 2)},
+  };
+  for (const auto& [name, text] : seeds) Save(dir, name, Bytes(text.begin(), text.end()));
+}
+
 int main(int argc, char** argv) {
   if (argc != 2) {
     std::fprintf(stderr, "usage: MakeSeeds CORPUS_FOLDER\n");
@@ -161,6 +177,7 @@ int main(int argc, char** argv) {
   Md3Seeds(root / "md3");
   ImageSeeds(root / "image");
   LightSeeds(root / "light");
+  AnimationConfigSeeds(root / "animcfg");
   SettingsSeeds(root / "settings");
   return 0;
 }

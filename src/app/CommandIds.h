@@ -63,6 +63,16 @@ constexpr bool IsRecentModel(int command) {
   return command >= kRecentModelFirst && command < kRecentModelFirst + kRecentModelCount;
 }
 
+// The Animation menu. A sequence item's number is its first number plus the sequence's
+// AnimationNumber.
+inline constexpr int kPlayPause = 33000;
+inline constexpr int kPlayFaster = 33001;
+inline constexpr int kPlaySlower = 33002;
+inline constexpr int kPlayRestart = 33003;
+inline constexpr int kLegsSequenceFirst = 33010;   // .. 33040
+inline constexpr int kTorsoSequenceFirst = 33050;  // .. 33080
+inline constexpr int kPlainSequence = 33090;
+
 // Framework commands.
 inline constexpr int kFileNew = 57600;
 inline constexpr int kFileOpen = 57601;

@@ -2,24 +2,33 @@
 #include "app/CommandLine.h"
 
 #include <charconv>
+#include <cmath>
+
+#include "anim/AnimationConfig.h"
 
 namespace tessary {
 
 const char* UsageText() {
   return "Usage:\n"
-         "  tessary [--base DIR] [--light] [--link] [--fit] [--no-config] [FILE.md3 ...]\n"
+         "  tessary [--base DIR] [--light] [--link] [--fit] [--play]\n"
+         "          [--anim LEGS_SEQ,TORSO_SEQ] [--no-config] [FILE.md3 ...]\n"
          "      Open the viewer, with the files loaded in order. DIR is the folder that\n"
          "      texture names inside the models are resolved against. --light adds one\n"
          "      default light and shines it on every model given. --link hangs each\n"
-         "      file on an earlier one by the first tag they share (give the parts\n"
-         "      in the order they hang: lower.md3 upper.md3 head.md3). --fit starts\n"
-         "      with the view zoomed and centred on the models. --no-config neither\n"
-         "      reads nor stores the remembered folders, window place and recent models.\n"
+         "      file on an earlier one by the first tag they share, or else as a\n"
+         "      player's parts hang (give the parts in the order they hang: lower.md3\n"
+         "      upper.md3 head.md3); with an animation.cfg beside lower.md3 the player\n"
+         "      stands in LEGS_IDLE and TORSO_STAND, or in the sequences --anim names.\n"
+         "      --fit starts with the view zoomed and centred on the models. --play\n"
+         "      starts the animations playing. --no-config neither reads nor stores the\n"
+         "      remembered folders, window place and recent models.\n"
          "  tessary --info [--json] FILE.md3 ...\n"
          "      Print each file's frame count, tags and surfaces; no window is opened.\n"
-         "  tessary --render OUT.png [--size WxH] [--frame N] [--light] [--link]\n"
-         "          [--fit] [--base DIR] FILE.md3 ...\n"
+         "  tessary --render OUT.png [--size WxH] [--frame N | --time SECONDS]\n"
+         "          [--light] [--link] [--anim LEGS_SEQ,TORSO_SEQ] [--fit] [--base DIR]\n"
+         "          FILE.md3 ...\n"
          "      Draw one frame offscreen and save it as a PNG (default size 512x384).\n"
+         "      --time poses every model that many seconds into its sequence.\n"
          "  tessary --export-skinbase OUT.bmp [--base DIR] FILE.md3 ...\n"
          "      Write the texture layout of the models as a 256x256 BMP.\n"
          "  tessary --thumbnail IN.md3 OUT.png SIZE\n"
@@ -43,6 +52,24 @@ bool ParseSize(const std::string& text, int& w, int& h) {
   if (x == std::string::npos) return false;
   return ParseInt(text.substr(0, x), w) && ParseInt(text.substr(x + 1), h) && w > 0 && h > 0 &&
          w <= 16384 && h <= 16384;
+}
+
+bool ParseSeconds(const std::string& text, double& seconds) {
+  const char* end = text.data() + text.size();
+  auto [ptr, ec] = std::from_chars(text.data(), end, seconds);
+  return ec == std::errc() && ptr == end && std::isfinite(seconds) && seconds >= 0.0;
+}
+
+// "LEGS_SEQ,TORSO_SEQ": a sequence the legs play and one the torso plays.
+bool ParseSequences(const std::string& text, int& legs, int& torso) {
+  const auto comma = text.find(',');
+  if (comma == std::string::npos) return false;
+  const auto l = AnimationByName(std::string_view(text).substr(0, comma));
+  const auto t = AnimationByName(std::string_view(text).substr(comma + 1));
+  if (!l || !t || !LegsPlay(*l) || !TorsoPlays(*t)) return false;
+  legs = *l;
+  torso = *t;
+  return true;
 }
 
 void SetMode(CommandLine& cl, CommandLine::Mode mode, const std::string& flag) {
@@ -96,7 +123,18 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
         cl.error = "--size needs WIDTHxHEIGHT, for example 640x480";
     } else if (a == "--frame") {
       renderOnly = true;
+      cl.frameGiven = true;
       if (next(value) && !ParseInt(value, cl.frame)) cl.error = "--frame needs a whole number";
+    } else if (a == "--time") {
+      renderOnly = true;
+      double seconds = 0.0;
+      if (next(value) && !ParseSeconds(value, seconds)) cl.error = "--time needs a number of seconds, 0 or more";
+      cl.time = seconds;
+    } else if (a == "--anim") {
+      if (next(value) && !ParseSequences(value, cl.legsSequence, cl.torsoSequence))
+        cl.error = "--anim needs LEGS_SEQ,TORSO_SEQ, for example LEGS_RUN,TORSO_ATTACK";
+    } else if (a == "--play") {
+      cl.play = true;
     } else if (a == "--light") {
       cl.light = true;
     } else if (a == "--link") {
@@ -114,7 +152,13 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
   if (!cl.error.empty() || cl.mode == CommandLine::Mode::Help) return cl;
   if (cl.json && cl.mode != CommandLine::Mode::Info) cl.error = "--json goes with --info";
   else if (renderOnly && cl.mode != CommandLine::Mode::Render)
-    cl.error = "--size and --frame go with --render";
+    cl.error = "--size, --frame and --time go with --render";
+  else if (cl.frameGiven && (cl.time || cl.legsSequence >= 0))
+    cl.error = "--frame cannot be combined with --time or --anim";
+  else if (cl.legsSequence >= 0 && !cl.link)
+    cl.error = "--anim goes with --link";
+  else if (cl.play && cl.mode != CommandLine::Mode::Viewer)
+    cl.error = "--play goes with the viewer";
   else if ((cl.light || cl.link || cl.fit) && cl.mode != CommandLine::Mode::Render &&
            cl.mode != CommandLine::Mode::Viewer)
     cl.error = "--light, --link and --fit go with the viewer or --render";

@@ -16,9 +16,14 @@ struct CommandLine {
   std::string output;                // --render OUT.png, --export-skinbase OUT.bmp, --thumbnail
   int width = 512, height = 384;     // --size WxH; --thumbnail's SIZE in both
   int frame = 0;                     // --frame N
+  bool frameGiven = false;           // --frame was given (it then wins over a player's pose)
   bool light = false;                // --light (viewer and --render)
   bool link = false;                 // --link (viewer and --render)
   bool fit = false;                  // --fit (viewer and --render)
+  bool play = false;                 // --play (viewer)
+  int legsSequence = -1;             // --anim LEGS_SEQ,TORSO_SEQ (viewer and --render, with --link):
+  int torsoSequence = -1;            //   AnimationNumbers, -1 when not given
+  std::optional<double> time;        // --time SECONDS (--render)
   bool noConfig = false;             // --no-config: no settings are read or written
   std::string error;                 // non-empty when the arguments could not be read
 };

@@ -1,6 +1,7 @@
 // The command table: menu tree, accelerators, dispatch and menu-item rules.
 #include "app/CommandTable.h"
 
+#include "anim/AnimationCommands.h"
 #include "app/CommandIds.h"
 #include "image/FilterCommands.h"
 #include "image/MapCommands.h"
@@ -63,6 +64,13 @@ const std::vector<MenuEntry>& MainMenu() {
            {"Model Links...", kModelLinks, {}},
            {"Fit View", kFitView, {}},
        }},
+      // The sequence lists of the current model follow these items (SequenceMenus).
+      {"&Animation", 0, {
+           {"&Play/Pause", kPlayPause, {}},
+           {"&Faster", kPlayFaster, {}},
+           {"&Slower", kPlaySlower, {}},
+           {"&Restart", kPlayRestart, {}},
+       }},
       {"&Help", 0, {{"&About Corvane's Tessary", kAppAbout, {}}}},
   };
   return menu;
@@ -88,6 +96,7 @@ const std::vector<Accelerator>& Accelerators() {
       {K::Backspace, 0, false, false, true, kEditUndo},
       {K::F6, 0, false, false, false, kNextPane},
       {K::F6, 0, false, true, false, kPreviousPane},
+      {K::Space, 0, false, false, false, kPlayPause},
       {K::Home, 0, false, false, false, kFitView},
   };
   return table;
@@ -132,6 +141,20 @@ void EditBackgroundColor(Workspace& ws) {
   ws.SceneChanged();
 }
 
+bool IsLegsSequence(int id) { return id >= kLegsSequenceFirst && id < kLegsSequenceFirst + kAnimationCount; }
+bool IsTorsoSequence(int id) { return id >= kTorsoSequenceFirst && id < kTorsoSequenceFirst + kAnimationCount; }
+
+bool DispatchAnimationCommand(Workspace& ws, int id) {
+  if (IsLegsSequence(id)) ChooseSequence(ws, PartRole::Legs, id - kLegsSequenceFirst);
+  else if (IsTorsoSequence(id)) ChooseSequence(ws, PartRole::Torso, id - kTorsoSequenceFirst);
+  else if (id == kPlainSequence) ChooseSequence(ws, PartRole::Plain, 0);
+  else if (id == kPlayPause) TogglePlayback(ws);
+  else if (id == kPlayFaster || id == kPlaySlower) ChangePlaybackRate(ws, id == kPlayFaster);
+  else if (id == kPlayRestart) RestartPlayback(ws);
+  else return false;
+  return true;
+}
+
 // Map commands come in threes per row: load, clear, switch.
 bool DispatchMapCommand(Workspace& ws, int id) {
   if (id < kLoadTextureMap || id > kToggleGlowMap) return false;
@@ -158,6 +181,7 @@ bool DispatchCommand(Workspace& ws, int id) {
     return true;
   }
   if (DispatchMapCommand(ws, id)) return true;
+  if (DispatchAnimationCommand(ws, id)) return true;
   if (id >= kFilterNearest && id <= kFilterTriMip) {
     SetTextureFilter(ws, id - kFilterNearest);
     return true;
@@ -196,7 +220,21 @@ bool DispatchCommand(Workspace& ws, int id) {
 }
 
 bool IsCheckable(int id) {
-  return ModelFlag(id) != nullptr || (id >= kFilterNearest && id <= kMultiPassSafe);
+  return ModelFlag(id) != nullptr || (id >= kFilterNearest && id <= kMultiPassSafe) || id == kPlayPause;
+}
+
+bool IsRadio(int id) { return IsLegsSequence(id) || IsTorsoSequence(id) || id == kPlainSequence; }
+
+std::vector<MenuEntry> SequenceMenus(const Scene& scene) {
+  const CurrentPlayback now = DescribeCurrentPlayback(scene);
+  if (!now.present) return {};
+  if (!now.player) return {{"Se&quence", 0, {{"All frames", kPlainSequence, {}}}}};
+  std::vector<MenuEntry> legs, torso;
+  for (int n = 0; n < kAnimationCount; ++n) {
+    if (LegsPlay(n)) legs.push_back({AnimationName(n), kLegsSequenceFirst + n, {}});
+    if (TorsoPlays(n)) torso.push_back({AnimationName(n), kTorsoSequenceFirst + n, {}});
+  }
+  return {{"&Legs", 0, legs}, {"T&orso", 0, torso}};
 }
 
 CommandState QueryCommandState(Workspace& ws, int id) {
@@ -204,6 +242,13 @@ CommandState QueryCommandState(Workspace& ws, int id) {
     const ModelRecord* model = ws.scene.CurrentModel();
     if (model == nullptr) return {false, false};
     return {true, model->*flag != 0};
+  }
+  if (id == kPlayPause || id == kPlayFaster || id == kPlaySlower || id == kPlayRestart || IsRadio(id)) {
+    const CurrentPlayback now = DescribeCurrentPlayback(ws.scene);
+    if (id == kPlayPause) return {now.canPlay || now.playing, now.playing};
+    if (IsLegsSequence(id)) return {now.player, id - kLegsSequenceFirst == now.legs};
+    if (IsTorsoSequence(id)) return {now.player, id - kTorsoSequenceFirst == now.torso};
+    return {now.present, id == kPlainSequence};
   }
   if (id >= kFilterNearest && id <= kMultiPassSafe) {
     const bool checked = id <= kFilterTriMip ? ws.scene.textureFilter == id - kFilterNearest

@@ -21,7 +21,7 @@ struct MenuEntry {
 const std::vector<MenuEntry>& MainMenu();
 
 struct Accelerator {
-  enum Key { Left, Right, Letter, Insert, Delete, Backspace, F6, Home };
+  enum Key { Left, Right, Letter, Insert, Delete, Backspace, F6, Space, Home };
   Key key;
   char letter = 0;  // for Letter
   bool ctrl = false;
@@ -45,5 +45,11 @@ struct CommandState {
 CommandState QueryCommandState(Workspace& ws, int id);
 // Whether the item has a check-mark rule at all.
 bool IsCheckable(int id);
+// Whether the item is one of a list of choices of which one is checked (a sequence).
+bool IsRadio(int id);
+
+// The sequence lists the Animation menu ends with, for the current model: a player's
+// "Legs" and "Torso" sequences, a plain model's one sequence, or none.
+std::vector<MenuEntry> SequenceMenus(const Scene& scene);
 
 }  // namespace tessary

@@ -40,6 +40,8 @@ class Desktop {
   virtual void RepaintView() = 0;
   // Rewrites every list, field and switch caption of the options bar from the scene.
   virtual void RefreshPanel() = 0;
+  // Rewrites the status bar under the view from the scene (RefreshPanel does it too).
+  virtual void RefreshStatusBar() = 0;
 
   // The modal dialogs. Each returns when the user has closed it.
   virtual void RunTagLinkageDialog() = 0;

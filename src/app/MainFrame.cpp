@@ -3,12 +3,13 @@
 
 #include <wx/accel.h>
 #include <wx/menu.h>
+#include <wx/statusbr.h>
 
 #include <algorithm>
 #include <vector>
 
 #include "app/CommandIds.h"
-#include "app/CommandTable.h"
+#include "anim/StatusText.h"
 #include "light/LightCommands.h"
 #include "render/RenderView.h"
 #include "scene/ModelCommands.h"
@@ -39,6 +40,10 @@ MainFrame::MainFrame(Scene& scene, TrackballState& trackball, std::unique_ptr<Wx
     ws_.desktop.ShowMessage("ChoosePixelFormat failed");
   }
   optionsBar = new OptionsBar(this);
+  // Along the bottom of the window: the client area ends above it, so the view and the
+  // options bar keep their places and widths.
+  statusBar = CreateStatusBar(4, wxSTB_DEFAULT_STYLE | wxFULL_REPAINT_ON_RESIZE);
+  SetStatusBarPane(-1);  // menus have no help texts to show there, and must not blank the file name
   CreateMenuBarAndAccelerators();
   EnableDesktopIntegration();
 
@@ -76,6 +81,28 @@ void MainFrame::LayoutChildren() {
   if (viewWindow != nullptr) viewWindow->SetSize(0, 0, std::max(0, client.x - kOptionsBarWidth), client.y);
 }
 
+void MainFrame::ShowStatus() {
+  if (statusBar == nullptr) return;
+  const StatusFields fields = BuildStatusFields(ws_.scene);
+  const std::string* texts[] = {&fields.file, &fields.frame, &fields.sequences, &fields.rate};
+  // Each field is as wide as its text, the frame's as wide as its longest text for the
+  // model's frame numbers (so the fields stay put while it plays), the last one with room
+  // for the size grip; the sequences get the rest.
+  const auto width = [this](const std::string& text) { return statusBar->GetTextExtent(wxString::FromUTF8(text)).x + 14; };
+  const ModelRecord* model = ws_.scene.CurrentModel();
+  const std::string digits(model != nullptr ? std::to_string(std::max(0, model->FrameCount() - 1)).size() : 1, '8');
+  std::vector<int> widths = {width(fields.file), width("Frame " + digits + " \u2192 " + digits + " (88%)"), -1,
+                             width(fields.rate) + 24};
+  if (widths != statusWidths_) {
+    statusBar->SetStatusWidths(4, widths.data());
+    statusWidths_ = std::move(widths);
+  }
+  for (int i = 0; i < 4; ++i) {
+    const wxString text = wxString::FromUTF8(*texts[i]);
+    if (statusBar->GetStatusText(i) != text) statusBar->SetStatusText(text, i);
+  }
+}
+
 void MainFrame::OnSize(wxSizeEvent& event) {
   event.Skip();
   LayoutChildren();
@@ -92,7 +119,7 @@ wxMenu* BuildMenu(const MenuEntry& entry, std::vector<int>& itemIds) {
       menu->AppendSeparator();
     } else {
       menu->Append(cmd::ToWxId(child.id), wxString::FromUTF8(child.caption), wxEmptyString,
-                   IsCheckable(child.id) ? wxITEM_CHECK : wxITEM_NORMAL);
+                   IsCheckable(child.id) ? wxITEM_CHECK : IsRadio(child.id) ? wxITEM_RADIO : wxITEM_NORMAL);
       itemIds.push_back(child.id);
     }
   }
@@ -108,6 +135,7 @@ int KeyCode(const Accelerator& accelerator) {
     case Accelerator::Delete: return WXK_DELETE;
     case Accelerator::Backspace: return WXK_BACK;
     case Accelerator::F6: return WXK_F6;
+    case Accelerator::Space: return WXK_SPACE;
     case Accelerator::Home: return WXK_HOME;
   }
   return 0;
@@ -140,6 +168,35 @@ void MainFrame::CreateMenuBarAndAccelerators() {
   // from idle time: answering for the filter items redraws the view, which must not
   // happen on every idle pass.
   for (int id : itemIds) Bind(wxEVT_UPDATE_UI, &MainFrame::OnUpdateCommand, this, cmd::ToWxId(id));
+  // The sequence items come and go with the current model (ShowSequenceMenus).
+  Bind(wxEVT_UPDATE_UI, &MainFrame::OnUpdateCommand, this, cmd::ToWxId(cmd::kLegsSequenceFirst),
+       cmd::ToWxId(cmd::kPlainSequence));
+}
+
+namespace {
+
+bool SameMenus(const std::vector<MenuEntry>& a, const std::vector<MenuEntry>& b) {
+  return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](const MenuEntry& x, const MenuEntry& y) {
+    return x.caption == y.caption && x.id == y.id && SameMenus(x.children, y.children);
+  });
+}
+
+}  // namespace
+
+void MainFrame::ShowSequenceMenus() {
+  std::vector<MenuEntry> wanted = SequenceMenus(ws_.scene);
+  const int index = GetMenuBar() != nullptr ? GetMenuBar()->FindMenu("Animation") : wxNOT_FOUND;
+  if (index == wxNOT_FOUND || SameMenus(wanted, shownSequenceMenus_)) return;
+  wxMenu* menu = GetMenuBar()->GetMenu(static_cast<std::size_t>(index));
+  // The fixed items stay; everything after them is this function's.
+  std::size_t fixed = 0;
+  for (const MenuEntry& top : MainMenu())
+    if (top.caption == "&Animation") fixed = top.children.size();
+  while (menu->GetMenuItemCount() > fixed) menu->Destroy(menu->FindItemByPosition(fixed));
+  if (!wanted.empty()) menu->AppendSeparator();
+  std::vector<int> ids;
+  for (const MenuEntry& list : wanted) menu->AppendSubMenu(BuildMenu(list, ids), wxString::FromUTF8(list.caption));
+  shownSequenceMenus_ = std::move(wanted);
 }
 
 void MainFrame::OnCommand(wxCommandEvent& event) {
@@ -153,7 +210,7 @@ void MainFrame::OnUpdateCommand(wxUpdateUIEvent& event) {
   const int id = cmd::FromWxId(event.GetId());
   const CommandState state = QueryCommandState(ws_, id);
   event.Enable(state.enabled);
-  if (IsCheckable(id)) event.Check(state.checked);
+  if (IsCheckable(id) || (IsRadio(id) && state.checked)) event.Check(state.checked);
 }
 
 void MainFrame::OnListSelection(wxCommandEvent& event) {

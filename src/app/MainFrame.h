@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "app/CommandTable.h"
 #include "app/SettingsFile.h"
 #include "app/WxDesktop.h"
 #include "app/Workspace.h"
@@ -33,8 +34,13 @@ class MainFrame : public wxFrame {
   Workspace& workspace() { return ws_; }
   WxDesktop& desktop() { return *desktop_; }
 
-  // Places the options bar at the right edge and gives the render view the rest.
+  // Places the options bar at the right edge and gives the render view the rest (the
+  // status bar along the bottom is the frame's own).
   void LayoutChildren();
+  // Rewrites the status bar from the scene.
+  void ShowStatus();
+  // Puts the current model's sequence lists at the end of the Animation menu.
+  void ShowSequenceMenus();
 
   // What the window remembers in: settings for this run only until the application hands
   // over its settings file, whose window place and recent models are shown at once.
@@ -49,6 +55,7 @@ class MainFrame : public wxFrame {
   RenderView* renderView = nullptr;  // none when the display has no GL
   wxWindow* viewWindow = nullptr;     // the render view, or the empty window in its place
   OptionsBar* optionsBar = nullptr;
+  wxStatusBar* statusBar = nullptr;  // along the bottom, under the view and the bar
 
  private:
   // Texture objects need the view's context current; this device makes sure it is.
@@ -73,6 +80,9 @@ class MainFrame : public wxFrame {
   void OnCommand(wxCommandEvent& event);
   void OnUpdateCommand(wxUpdateUIEvent& event);
   void OnListSelection(wxCommandEvent& event);
+
+  std::vector<MenuEntry> shownSequenceMenus_;  // what ShowSequenceMenus last put in
+  std::vector<int> statusWidths_;              // the widths the status bar's fields have
 
   // Desktop integration: file drops, the window place, "Recent Models" and the commands
   // that need the window (Fit View, picture export, the recent entries).

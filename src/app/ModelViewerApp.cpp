@@ -49,9 +49,10 @@ void ModelViewerApp::OpenStartupFiles() {
     }
   });
   const wxSize view = mainFrame->viewWindow != nullptr ? mainFrame->viewWindow->GetClientSize() : wxSize(1, 1);
-  ArrangeStartupScene(startupCommandLine, files, view.y > 0 ? static_cast<double>(view.x) / view.y : 1.0, scene,
-                      trackball);
-  ws.SceneChanged();  // the links, the light and the view are shown
+  const std::string problem =
+      ArrangeStartupScene(startupCommandLine, files, view.y > 0 ? static_cast<double>(view.x) / view.y : 1.0, ws);
+  ws.SceneChanged();  // the links, the light, the pose and the view are shown
+  if (!problem.empty()) ws.desktop.ShowMessage(problem);
 }
 
 }  // namespace tessary

@@ -70,8 +70,14 @@ void WxDesktop::RepaintView() {
 }
 
 void WxDesktop::RefreshPanel() {
-  if (frame_ != nullptr && frame_->optionsBar != nullptr)
-    frame_->optionsBar->ShowContents(BuildPanelContents(frame_->workspace().scene));
+  if (frame_ == nullptr) return;
+  if (frame_->optionsBar != nullptr) frame_->optionsBar->ShowContents(BuildPanelContents(frame_->workspace().scene));
+  frame_->ShowSequenceMenus();
+  frame_->ShowStatus();
+}
+
+void WxDesktop::RefreshStatusBar() {
+  if (frame_ != nullptr) frame_->ShowStatus();
 }
 
 void WxDesktop::RunTagLinkageDialog() {

@@ -27,6 +27,7 @@ class WxDesktop : public Desktop {
   void RequestSceneRedraw() override;
   void RepaintView() override;
   void RefreshPanel() override;
+  void RefreshStatusBar() override;
   void RunTagLinkageDialog() override;
   void RunModelOffsetsDialog(ModelRecord& model) override;
   void RunLightPropertiesDialog(LightRecord& light) override;

@@ -55,7 +55,12 @@ int RenderToPngCommandLine(const CommandLine& cl, std::ostream& err) {
   }
 
   for (auto& model : scene.models) model->currentFrame = WrapFrame(cl.frame, model->FrameCount());
-  ArrangeStartupScene(cl, files, static_cast<double>(cl.width) / static_cast<double>(cl.height), scene, trackball);
+  const std::string problem =
+      ArrangeStartupScene(cl, files, static_cast<double>(cl.width) / static_cast<double>(cl.height), ws);
+  if (!problem.empty()) {
+    err << "tessary: " << problem << "; nothing was rendered\n";
+    return 1;
+  }
 
   RenderFrame(scene, trackball, [&context] { context->SwapBuffers(); });
   const std::vector<std::uint8_t> pixels = context->ReadPixels();

@@ -18,6 +18,7 @@ void LoadModelFile(Workspace& ws, const std::string& path) {
     ws.desktop.ShowMessage(parse.error);
     return;
   }
+  const std::int32_t first = ws.scene.ModelCount();
   for (std::size_t i = 0; i < parse.records.size(); ++i) {
     auto& record = parse.records[i];
     // Textures resolve in surface order, so any image message comes in that order too.
@@ -26,6 +27,9 @@ void LoadModelFile(Workspace& ws, const std::string& path) {
     ws.scene.models.push_back(std::move(record));
     ws.scene.currentModel = ws.scene.ModelCount() - 1;
   }
+  // Every file can play its frames; a player's parts get their sequences when assembled.
+  if (ws.scene.ModelCount() > first)
+    AddPlainPlayback(ws.scene.animation, first, ws.scene.ModelCount() - first, ws.scene.models[first]->FrameCount());
   ws.SceneChanged();
 }
 

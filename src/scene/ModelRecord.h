@@ -68,6 +68,10 @@ struct ModelRecord {
   std::int32_t numTriangles = 0;
   std::int32_t numVertices = 0;
   std::int32_t currentFrame = 0;
+  // While an animation plays, the pose lies `blend` of the way from currentFrame to
+  // blendFrame (0 <= blend < 1); a blend of 0 shows currentFrame alone.
+  std::int32_t blendFrame = 0;
+  float blend = 0.0f;
   std::int32_t currentModelLight = -1;
   std::vector<TriangleRecord> triangles;
   std::vector<std::string> tagNames;

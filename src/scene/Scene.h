@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "anim/Playback.h"
 #include "light/LightRecord.h"
 #include "scene/ModelRecord.h"
 
@@ -22,6 +23,7 @@ struct Scene {
   std::string baseFolder = ".";
   std::int32_t textureFilter = 4;  // 0..4: Nearest, Linear, Near-MIP, Bi-MIP, Tri-MIP
   std::int32_t multiPassSafe = 0;  // 0 Fast, 1 Safe
+  AnimationState animation;        // what each loaded file plays
 
   Scene() = default;
   Scene(const Scene&) = delete;
@@ -42,6 +44,7 @@ struct Scene {
     models.clear();
     for (auto& l : lights) l.reset();
     lights.clear();
+    animation = AnimationState{};
   }
 };
 

@@ -78,10 +78,11 @@ TEST_F(MainFrameTest, MenuItemsAreInTheirPlacesAndGreyedAndCheckedAsAMenuOpens) 
       "Display Tags=32820v|Display Bounds=32825v|Lock Frame=32821v|Offsets...=32822|]",
       "&Rendering[&Texture[&Nearest=32773v|&Linear=32774v|Near-&MIP=32775v|&Bi-MIP=32776v|&Tri-MIP=32777v|]|"
       "Multi-Pass[&Fast=32778v|&Safe=32779v|]|Background Color...=32814|Model Links...=32817|Fit View=32920|]",
+      "&Animation[&Play/Pause=33000v|&Faster=33001|&Slower=33002|&Restart=33003|]",
       "&Help[&About Corvane's Tessary=57664|]"};
   wxMenuBar* menuBar = frame->GetMenuBar();
-  ASSERT_EQ(menuBar->GetMenuCount(), 4u);
-  for (std::size_t i = 0; i < 4; ++i)
+  ASSERT_EQ(menuBar->GetMenuCount(), 5u);
+  for (std::size_t i = 0; i < 5; ++i)
     EXPECT_EQ(menuBar->GetMenuLabel(i).utf8_string() + "[" + MenuText(*menuBar->GetMenu(i)) + "]", expected[i]);
 
   OpenMenu("Model");

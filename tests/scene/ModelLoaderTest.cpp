@@ -104,7 +104,7 @@ TEST(DemoModelsTest, TheSampleFigureLoadsWithItsTexturesAssemblesFramedAndStaysT
   CommandLine cl;
   cl.link = cl.light = cl.fit = true;
   const double aspect = 312.0 / 358.0;  // the view of the window at its start-up size
-  ArrangeStartupScene(cl, files, aspect, t.scene, t.trackball);
+  ArrangeStartupScene(cl, files, aspect, t.ws);
 
   // Records 0-2 are the legs (tag_torso), 3-5 the upper body (tag_torso, tag_head, ...),
   // 6-7 the head (tag_head): each hangs by its tag 0 on record 0's tag 0 or record 3's tag 1.

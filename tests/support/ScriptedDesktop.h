@@ -27,6 +27,7 @@ class ScriptedDesktop : public Desktop {
   void RequestSceneRedraw() override { ++sceneRedraws; log.push_back("redraw"); }
   void RepaintView() override { ++viewRepaints; log.push_back("repaint"); }
   void RefreshPanel() override { ++panelRefreshes; log.push_back("refresh"); }
+  void RefreshStatusBar() override { log.push_back("status"); }
   void RunTagLinkageDialog() override { log.push_back("linkage"); if (onLinkage) onLinkage(); }
   void RunModelOffsetsDialog(ModelRecord& m) override { log.push_back("offsets"); if (onOffsets) onOffsets(m); }
   void RunLightPropertiesDialog(LightRecord& l) override { log.push_back("lightprops"); if (onLightProperties) onLightProperties(l); }
