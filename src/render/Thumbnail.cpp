@@ -8,11 +8,11 @@
 #include <string>
 #include <vector>
 
+#include "anim/PlayerSiblings.h"
 #include "app/ConsoleDesktop.h"
+#include "app/StartupScene.h"
 #include "app/Workspace.h"
 #include "image/GlTextures.h"
-#include "light/LightCommands.h"
-#include "link/Posing.h"
 #include "render/GlState.h"
 #include "render/OffscreenContext.h"
 #include "render/PngWriter.h"
@@ -20,7 +20,6 @@
 #include "scene/GameFolder.h"
 #include "scene/Md3Loader.h"
 #include "scene/TextureResolution.h"
-#include "view/ViewFit.h"
 
 namespace tessary {
 
@@ -71,14 +70,27 @@ int ThumbnailCommandLine(const CommandLine& cl, std::ostream& err) {
   ConsoleDesktop desktop(err);
   Workspace ws{scene, trackball, desktop, textures};
   UseBaseFolder(scene, BaseFolderFor(cl, model));
-  LoadModelFile(ws, model);
-  if (scene.models.empty()) {
+  // A player's part comes with the parts beside it, assembled and standing as the viewer
+  // shows a player; a sibling that does not load is left out.
+  const std::vector<std::string> parts = PlayerPartFiles(model);
+  std::vector<FileModels> files;
+  bool modelLoaded = false;
+  for (const std::string& part : parts) {
+    const std::int32_t before = scene.ModelCount();
+    LoadModelFile(ws, part);
+    if (scene.ModelCount() == before) continue;
+    files.push_back(FileModels{before, scene.ModelCount() - before});
+    modelLoaded = modelLoaded || std::filesystem::path(part) == std::filesystem::path(model);
+  }
+  if (!modelLoaded) {
     err << "tessary: " << model << " did not load; no preview was drawn\n";
     return 1;
   }
-  AddLightToEveryModel(scene);
-  PoseAndPlaceScene(scene);
-  FitViewToModels(scene, 1.0, trackball);
+  CommandLine arrangement;
+  arrangement.link = files.size() > 1;
+  arrangement.light = true;
+  arrangement.fit = true;
+  ArrangeStartupScene(arrangement, files, 1.0, ws);
 
   RenderFrame(scene, trackball, [&context] { context->SwapBuffers(); });
   std::vector<std::uint8_t> pixels = context->ReadPixels();

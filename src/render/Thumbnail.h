@@ -1,5 +1,6 @@
-// Previews for file managers: one model drawn offscreen, lit and framed, on a transparent
-// background, with its textures looked up in the game folder it lies in.
+// Previews for file managers: a model (or the player it is part of) drawn offscreen, lit
+// and framed, on a transparent background, with its textures looked up in the game folder
+// it lies in.
 #pragma once
 
 #include <ostream>
@@ -9,7 +10,8 @@
 namespace tessary {
 
 // tessary --thumbnail IN.md3 OUT.png SIZE: a SIZE x SIZE RGBA picture of the model, lit by
-// one default light and framed as --fit frames it, alpha 0 wherever nothing was drawn. The
+// one default light and framed as --fit frames it, alpha 0 wherever nothing was drawn. A
+// player's part is drawn with the parts beside it, assembled as --link assembles them. The
 // base folder is --base when given, else the model's game folder (FindGameFolder), else the
 // model's own folder. Returns 0 when the picture was written; 1 with the reason on err when
 // the model does not load, no offscreen context can be made or the file cannot be written.

@@ -61,6 +61,26 @@ TEST(Thumbnail, DrawsTheModelTexturedFramedAndLitOnATransparentSquare) {
   }
 }
 
+TEST(Thumbnail, APlayersPartComesWithThePartsBesideIt) {
+  // Legs, torso and head as squares 30 units apart, with no tags to hang by: they stay
+  // where they are. Fitted, their boxes (20 x 80) have a corner sphere of radius
+  // sqrt(10^2 + 40^2) = 41.2, which fills the half-angle of 15 degrees: 41.2 / cos 15 =
+  // 42.7 units above and below the middle. The squares' middles lie at 30 / 42.7 * 32 =
+  // 22.5 pixels from the middle row, the gaps between them (15 units out) at 11.2.
+  testing::TempFolder folder;
+  folder.Write("player/lower_1.md3", testing::SquareMd3("", -30));
+  const std::string upper = folder.Write("player/upper_1.md3", testing::SquareMd3("", 0));
+  folder.Write("player/head_1.md3", testing::SquareMd3("", 30));
+  folder.Write("player/head.md3", testing::SquareMd3("", 90));  // another detail level
+  std::string messages;
+  ASSERT_EQ(MakeThumbnail(upper, folder / "preview.png", 64, &messages), 0) << messages;
+  const auto png = testing::ReadPng(ReadWholeFile(folder / "preview.png").value_or(std::vector<std::uint8_t>{}));
+  ASSERT_TRUE(png);
+  std::vector<int> column;
+  for (int row : {9, 21, 32, 43, 55}) column.push_back(png->rgba[(static_cast<std::size_t>(row) * 64 + 32) * 4 + 3]);
+  EXPECT_EQ(column, (std::vector<int>{255, 0, 255, 0, 255}));
+}
+
 TEST(Thumbnail, AFileThatIsNoModelGivesNoPicture) {
   testing::TempFolder folder;
   const std::string garbage = folder.Write("garbage.md3", {'n', 'o', 'p', 'e'});
