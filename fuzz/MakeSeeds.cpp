@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "app/Settings.h"
 #include "light/LightFile.h"
 #include "testdata/ImageWriters.h"
 #include "testdata/Md3Writer.h"
@@ -137,6 +138,18 @@ void LightSeeds(const fs::path& dir) {
   Save(dir, "long-name", tessary::EncodeLightFile(light));
 }
 
+void SettingsSeeds(const fs::path& dir) {
+  tessary::Settings settings;
+  settings.baseFolder = "/games/quake3/baseq3";
+  settings.folders = {{"open-md3", "/models"}, {"save-png", "/pictures"}};
+  settings.window = tessary::WindowPlace{-8, 30, 1024, 700, true};
+  for (int i = 0; i < 8; ++i) settings.recentModels.push_back("/models/part" + std::to_string(i) + ".md3");
+  const std::string text = tessary::FormatSettings(settings);
+  Save(dir, "full", Bytes(text.begin(), text.end()));
+  const std::string empty = tessary::FormatSettings({});
+  Save(dir, "empty", Bytes(empty.begin(), empty.end()));
+}
+
 }  // namespace
 
 // animation.cfg texts: every keyword, a sequence split over lines, backwards and looping
@@ -165,5 +178,6 @@ int main(int argc, char** argv) {
   ImageSeeds(root / "image");
   LightSeeds(root / "light");
   AnimationConfigSeeds(root / "animcfg");
+  SettingsSeeds(root / "settings");
   return 0;
 }

@@ -53,6 +53,16 @@ inline constexpr int kShellEffect = 32823;
 inline constexpr int kExportSkinBase = 32824;
 inline constexpr int kDisplayBounds = 32825;
 
+// Desktop commands: framing the view, saving a picture, and the "Recent Models" entries
+// (one id per entry, newest first).
+inline constexpr int kFitView = 32920;
+inline constexpr int kExportPicture = 32921;
+inline constexpr int kRecentModelFirst = 32930;
+inline constexpr int kRecentModelCount = 8;
+constexpr bool IsRecentModel(int command) {
+  return command >= kRecentModelFirst && command < kRecentModelFirst + kRecentModelCount;
+}
+
 // The Animation menu. A sequence item's number is its first number plus the sequence's
 // AnimationNumber.
 inline constexpr int kPlayPause = 33000;

@@ -4,6 +4,7 @@
 #include "app/MainFrame.h"
 #include "app/StartupScene.h"
 #include "scene/Md3Loader.h"
+#include "scene/TextureResolution.h"
 
 wxIMPLEMENT_APP_NO_MAIN(tessary::ModelViewerApp);
 
@@ -22,6 +23,7 @@ bool ModelViewerApp::OnInit() {
   SetAppDisplayName(kApplicationTitle);
 
   mainFrame = new MainFrame(scene, trackball);
+  mainFrame->UseSettings(SettingsFile::ForViewer(startupCommandLine.noConfig));
   SetTopWindow(mainFrame);
   mainFrame->Show();
   mainFrame->Update();
@@ -33,14 +35,19 @@ bool ModelViewerApp::OnInit() {
 
 void ModelViewerApp::OpenStartupFiles() {
   if (mainFrame == nullptr) return;
+  // The remembered base folder, unless the command line names one for this run.
+  const std::string& remembered = mainFrame->settings().Get().baseFolder;
+  if (!remembered.empty()) UseBaseFolder(scene, remembered);
   if (startupCommandLine.baseFolder) scene.baseFolder = *startupCommandLine.baseFolder;
   Workspace& ws = mainFrame->workspace();
   std::vector<FileModels> files;
-  for (const std::string& file : startupCommandLine.files) {
-    const std::int32_t before = scene.ModelCount();
-    LoadModelFile(ws, file);
-    files.push_back(FileModels{before, scene.ModelCount() - before});
-  }
+  mainFrame->RunRemembering([&] {
+    for (const std::string& file : startupCommandLine.files) {
+      const std::int32_t before = scene.ModelCount();
+      LoadModelFile(ws, file);
+      files.push_back(FileModels{before, scene.ModelCount() - before});
+    }
+  });
   const wxSize view = mainFrame->viewWindow != nullptr ? mainFrame->viewWindow->GetClientSize() : wxSize(1, 1);
   const std::string problem =
       ArrangeStartupScene(startupCommandLine, files, view.y > 0 ? static_cast<double>(view.x) / view.y : 1.0, ws);

@@ -18,14 +18,14 @@ std::string Parsed(const std::vector<std::string>& args) {
   const CommandLine cl = ParseCommandLine(args);
   if (cl.mode == CommandLine::Mode::Help) return "help";
   if (!cl.error.empty()) return "error";
-  const char* const modes[] = {"viewer", "help", "info", "render", "skinbase"};
+  const char* const modes[] = {"viewer", "help", "info", "render", "skinbase", "thumbnail"};
   std::string text = modes[static_cast<int>(cl.mode)];
   for (const std::string& file : cl.files) text += " " + file;
   if (cl.baseFolder) text += " base=" + *cl.baseFolder;
   if (!cl.output.empty()) text += " out=" + cl.output;
   text += " " + std::to_string(cl.width) + "x" + std::to_string(cl.height) + " frame=" + std::to_string(cl.frame);
   return text + (cl.json ? " json" : "") + (cl.light ? " light" : "") + (cl.link ? " link" : "") +
-         (cl.fit ? " fit" : "");
+         (cl.fit ? " fit" : "") + (cl.noConfig ? " no-config" : "");
 }
 
 TEST(CommandLine, ReadsTheViewerAndTheHeadlessModes) {
@@ -36,6 +36,8 @@ TEST(CommandLine, ReadsTheViewerAndTheHeadlessModes) {
             "render m.md3 out=out.png 64x48 frame=-3 link fit");
   EXPECT_EQ(Parsed({"--info", "--json", "--", "--odd-name.md3"}), "info --odd-name.md3 512x384 frame=0 json");
   EXPECT_EQ(Parsed({"--export-skinbase", "s.bmp", "m.md3"}), "skinbase m.md3 out=s.bmp 512x384 frame=0");
+  EXPECT_EQ(Parsed({"--thumbnail", "in.md3", "out.png", "128"}), "thumbnail in.md3 out=out.png 128x128 frame=0");
+  EXPECT_EQ(Parsed({"--no-config", "a.md3"}), "viewer a.md3 512x384 frame=0 no-config");
   EXPECT_EQ(Parsed({"x.md3", "--help"}), "help");
   EXPECT_EQ(Parsed({"--help", "--frobnicate"}), "help");
 }
@@ -50,6 +52,9 @@ TEST(CommandLine, RefusesWhatItCannotRead) {
       {"--json", "m"},                              // --json without --info
       {"--frame", "2", "m"},                        // a render option without --render
       {"--export-skinbase", "s.bmp", "--link", "m"},  // --link without a picture
+      {"--thumbnail", "in.md3", "out.png"},          // no size
+      {"--thumbnail", "in.md3", "out.png", "4097"},  // too large
+      {"--thumbnail", "a.md3", "o.png", "64", "b.md3"},  // two models
       {"--frobnicate"}};
   for (const auto& args : refused) EXPECT_EQ(Parsed(args), "error") << args[0] << " ... (" << args.size() << ")";
 }

@@ -1,5 +1,5 @@
-// Command-line rendering: MD3 files written by the test, drawn offscreen and saved as PNG,
-// then read back with libpng.
+// Command-line rendering: a model written by the test, drawn offscreen and saved as PNG, then
+// read back with libpng.
 #include <gtest/gtest.h>
 
 #include <sstream>
@@ -7,49 +7,26 @@
 #include "app/FileIO.h"
 #include "render/HeadlessRender.h"
 #include "support/GlTestSupport.h"
+#include "support/SquareModel.h"
 #include "support/TempFolder.h"
-#include "testdata/ImageWriters.h"
-#include "testdata/Md3Writer.h"
 
 namespace tessary {
 namespace {
 
-// A square in the MD3 plane x = 0, which faces the viewer (the viewer's x, y, z are MD3 y,
-// z, x): y from -640 to 640 (10 units either side) and z from low to high, in file units of
-// 1/64, listed clockwise as seen from +x (the loader reverses them).
-std::vector<std::uint8_t> SquareMd3(int low, int high, const std::string& shader) {
-  auto v = [](int y, int z) { return md3::Vertex{0, static_cast<std::int16_t>(y), static_cast<std::int16_t>(z), 0}; };
-  md3::File file;
-  md3::Surface& s = file.surfaces.emplace_back();
-  s.name = "square";
-  if (!shader.empty()) s.shaders = {shader};
-  s.st = {{0, 0}, {1, 0}, {1, 1}, {0, 1}};
-  s.triangles = {{0, 2, 1}, {0, 3, 2}};
-  s.frames = {{v(-640, low), v(640, low), v(640, high), v(-640, high)}};
-  file.frames = {md3::BoundsOf(file, 0)};
-  return md3::Write(file);
-}
-
-CommandLine Render(const std::string& out, std::vector<std::string> files, int width, int height) {
-  CommandLine cl;
-  std::tie(cl.mode, cl.output, cl.files, cl.width, cl.height) = std::make_tuple(CommandLine::Mode::Render, out, files, width, height);
-  return cl;
-}
-
 TEST(RenderToPng, DrawsTheLitTexturedModelFittedToThePicture) {
   testing::TempFolder folder;
-  testing::TgaImage red;
-  std::tie(red.width, red.height, red.pixels) = std::make_tuple(1, 1, std::vector<std::uint32_t>{0xFF0000});
-  folder.Write("base/textures/red.tga", testing::WriteTga(red));
+  folder.Write("base/textures/red.tga", testing::SolidTga(0xFF0000));
   // 10 units either side of (0, 11): fitted, the middle goes to the middle of the picture,
   // and the corner sphere of radius 10 sqrt 2 touches the nearer pair of edges. In a wide
   // picture the vertical half-angle of 15 degrees decides, and the square spans
   // cot 15 * 3 sin 15 / (3 sqrt 2) = 0.683 of the half-height either side: 16.4 of 24 rows.
   // In a tall one the horizontal half-angle h = atan(0.75 tan 15) decides, and it spans
   // cos h / sqrt 2 = 0.693 of the half-width: 16.6 of 24 columns.
-  const std::string model = folder.Write("a.md3", SquareMd3(64, 1344, "textures/red.tga"));
+  const std::string model = folder.Write("a.md3", testing::SquareMd3("textures/red.tga", 11));
   for (auto [width, height] : {std::pair{64, 48}, {48, 64}}) {
-    CommandLine cl = Render(folder / "out.png", {model}, width, height);
+    CommandLine cl;
+    std::tie(cl.mode, cl.output, cl.files, cl.width, cl.height) =
+        std::make_tuple(CommandLine::Mode::Render, folder / "out.png", std::vector{model}, width, height);
     std::tie(cl.light, cl.fit, cl.baseFolder) = std::make_tuple(true, true, folder / "base");
     std::ostringstream err;
     ASSERT_EQ(RenderToPngCommandLine(cl, err), 0) << err.str();
