@@ -1,9 +1,8 @@
-// Loading image files into texture objects, and finding them from shader names under the
-// base folder.
+// Loading image files into texture objects: one texture each, named by the file, or the
+// format's message.
 #include <gtest/gtest.h>
 
 #include "image/TextureFile.h"
-#include "scene/TextureResolution.h"
 #include "support/TempFolder.h"
 #include "support/TestWorkspace.h"
 #include "testdata/ImageWriters.h"
@@ -19,17 +18,9 @@ std::vector<std::uint8_t> Tga(std::vector<std::uint32_t> pixels, std::uint8_t de
   std::tie(tga.width, tga.height, tga.depth, tga.pixels) = std::make_tuple(static_cast<int>(pixels.size()), 1, depth, pixels);
   return testing::WriteTga(tga);
 }
-// The first pixel's red, green and blue as 0xRRGGBB, or 0 when there is no image.
-std::uint32_t FirstPixel(const std::unique_ptr<ImageRGBA>& image) {
-  return image == nullptr ? 0 : image->pixels.at(0) << 16 | image->pixels.at(1) << 8 | image->pixels.at(2);
-}
 
 class TextureLoadingTest : public ::testing::Test, public testing::TestWorkspace {
  protected:
-  void SetUp() override {
-    folder.Write("base/models/players/skin.tga", Tga({0x112233}));
-    scene.baseFolder = folder / "base";
-  }
   testing::TempFolder folder;
 };
 
@@ -58,25 +49,6 @@ TEST_F(TextureLoadingTest, AFileGetsOneTextureAndItsBareNameWhateverItsExtension
     EXPECT_EQ(desktop.messages, messages) << path;
   }
   EXPECT_EQ(textures.next, 2u) << "no texture name was taken";
-}
-
-TEST_F(TextureLoadingTest, ShaderNamesAreJoinedToTheBaseFolderAndTakenExactlyAsStored) {
-  const auto before = std::filesystem::current_path();
-  const std::string elsewhere = folder.Write("elsewhere/other.tga", Tga({0x445566}));
-  const std::pair<std::string, std::uint32_t> names[] = {
-      {"models/players/skin.tga", 0x112233}, {"models\\players\\skin.tga", 0x112233},
-      {std::string("models/players/skin.tga\0garbage after the end", 46), 0x112233}, {elsewhere, 0x445566},
-      // Another extension, letter case, no shader: nothing, and nothing said.
-      {"models/players/skin.jpg", 0}, {"Models/Players/Skin.tga", 0}, {"", 0}};
-  for (const std::string& base : {scene.baseFolder, scene.baseFolder + "/"}) {
-    scene.baseFolder = base;
-    for (const auto& [name, pixel] : names) EXPECT_EQ(FirstPixel(ResolveSurfaceTexture(ws, name)), pixel) << name;
-  }
-  EXPECT_EQ(std::filesystem::current_path(), before) << "the current directory is left alone";
-  EXPECT_TRUE(desktop.messages.empty());
-  folder.Write("base/bad.tga", {'n', 'o', 'p', 'e'});
-  EXPECT_EQ(ResolveSurfaceTexture(ws, "bad.tga"), nullptr);
-  EXPECT_EQ(desktop.messages, Strings{"This file is not recognized"});
 }
 
 }  // namespace

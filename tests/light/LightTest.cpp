@@ -1,5 +1,5 @@
-// The global light list, the models' references to lights, and the .lgt file: its bytes,
-// the round trip and refused files.
+// The global light list with the models' references to its lights, and the .lgt file: its
+// bytes, the round trip and refused files.
 #include <gtest/gtest.h>
 
 #include <bit>
@@ -125,32 +125,6 @@ TEST_F(LightTest, RemovingALightDropsEveryReferenceToItAndFixesEverySelection) {
   desktop.ClearRecords();
   RemoveLight(ws);
   EXPECT_TRUE(desktop.log.empty()) << "nothing to remove, nothing redrawn";
-}
-
-TEST_F(LightTest, ReferencesAttachSwitchAndGoOneByOneAndSelectionsTakeValidRowsOnly) {
-  for (auto command : {AttachLight, DetachLight, ToggleModelLight, ToggleLight, EditCurrentLight}) command(ws);
-  EXPECT_TRUE(desktop.log.empty()) << "no model, no light: nothing to do";
-  ModelRecord& m = AddModel();
-  scene.currentModel = 0;
-  AddLights({"A", "B"});
-  scene.currentLight = 0;
-  Light(0)->enabled = 7;
-  ToggleLight(ws);  // anything but 1 switches to 1
-  AttachLight(ws);
-  AttachLight(ws);
-  ToggleModelLight(ws);
-  EXPECT_EQ(Refs(m), "A,A-off,@1");
-  DetachLight(ws);
-  EXPECT_EQ(Refs(m) + " " + Lights(), "A,@0 A,B,@0") << "the light itself stays";
-  desktop.ClearRecords();
-  SelectModelLight(ws, 1);
-  SelectGlobalLight(ws, 2);
-  EXPECT_EQ(Refs(m) + " " + Lights(), "A,@-1 A,B,@-1");
-  EXPECT_TRUE(desktop.log.empty()) << "rows that do not exist select nothing and redraw nothing";
-  // The command line's light: a new one, on every model, current everywhere.
-  ModelRecord& other = AddModel();
-  AddLightToEveryModel(scene);
-  EXPECT_EQ(Lights() + " " + Refs(m) + " " + Refs(other), "A,B,New Light,@2 A,New Light,@1 New Light,@0");
 }
 
 }  // namespace

@@ -1,6 +1,5 @@
 // GL state the pictures rest on, read back from an offscreen context: what an upload leaves in
-// a texture and the five filter modes, and the lights a model is given: which of them, and
-// in eye space.
+// a texture, the five filter modes, and which lights a model is given.
 #include <gtest/gtest.h>
 
 #include <GL/gl.h>
@@ -29,12 +28,6 @@ std::pair<GLint, GLint> Filters() {
   glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, &mag);
   return {min, mag};
 }
-std::array<GLfloat, 16> ModelView() {
-  std::array<GLfloat, 16> m{};
-  glGetFloatv(GL_MODELVIEW_MATRIX, m.data());
-  return m;
-}
-
 class GlStateTest : public ::testing::Test {
  protected:
   void SetUp() override { ASSERT_TRUE(view.Ok()) << view.error; }
@@ -76,33 +69,13 @@ TEST_F(GlStateTest, AnUploadKeepsTheImageBuildsEveryLevelAndFiltersApplyToTheBou
   EXPECT_FALSE(glIsTexture(name)) << "the texture object goes with its image";
 }
 
-TEST_F(GlStateTest, LightsAreGivenInEyeSpaceWhateverTheViewIs) {
-  LightRecord light{.position = {1, 2, 3, 1}, .direction = {0, -1, 0, 0}, .quadraticAttenuation = 0.25f,
-                    .constantAttenuation = 2, .linearAttenuation = 0.5f, .spotExponent = 8, .spotCutoff = 45};
-  ModelRecord model;
-  model.modelLights = {{&light, 1}};
-  // A turned and moved view: GL would carry a position given under it into eye space.
-  glTranslatef(5.0f, -2.0f, 1.0f);
-  glRotatef(90.0f, 0.0f, 1.0f, 0.0f);
-  const auto turned = ModelView();
-  SetupModelLights(&model);
-  EXPECT_EQ(ModelView(), turned) << "the view is left as it was";
-  auto get = [](GLenum what) {
-    std::array<GLfloat, 4> v{-7, -7, -7, -7};
-    glGetLightfv(GL_LIGHT0, what, v.data());
-    return v;
-  };
-  EXPECT_EQ(get(GL_POSITION), light.position);
-  EXPECT_EQ(get(GL_SPOT_DIRECTION), (std::array<GLfloat, 4>{0, -1, 0, -7}));
-  const std::pair<GLenum, float> scalars[] = {{GL_CONSTANT_ATTENUATION, 2}, {GL_LINEAR_ATTENUATION, 0.5f},
-                                              {GL_QUADRATIC_ATTENUATION, 0.25f}, {GL_SPOT_CUTOFF, 45}, {GL_SPOT_EXPONENT, 8}};
-  for (auto [what, value] : scalars) EXPECT_EQ(get(what)[0], value) << what;
-  // GL light i stands for reference i: on only when the reference and its light are both on,
-  // and a ninth reference has no light.
-  LightRecord off = light;
+TEST_F(GlStateTest, GlLightIStandsForReferenceIWhenItAndItsLightAreOn) {
+  // A ninth reference has no light.
+  LightRecord on, off;
   off.enabled = 0;
-  model.modelLights = {{&light, 0}, {&off, 1}, {nullptr, 1}};
-  model.modelLights.resize(9, {&light, 1});
+  ModelRecord model;
+  model.modelLights = {{&on, 0}, {&off, 1}, {nullptr, 1}};
+  model.modelLights.resize(9, {&on, 1});
   SetupModelLights(&model);
   for (GLenum i = 0; i < 8; ++i) EXPECT_EQ(glIsEnabled(GL_LIGHT0 + i), i >= 3) << i;
 }

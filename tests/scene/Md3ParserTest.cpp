@@ -101,7 +101,6 @@ TEST(Md3ParserTest, EachInconsistencyRefusesTheWholeFileAndOnlyABadSurfaceIdentE
     int records = -1;  // -1: refused
   } cases[] = {
       {"version 15", [](F f) { f.version = 15; }, nullptr, 3},
-      {"version 1000", [](F f) { f.version = 1000; }, nullptr, 3},
       {"version 1001", [](F f) { f.version = 1001; }, nullptr},
       {"trailing bytes", nullptr, [](Bytes& b, L) { b.insert(b.end(), 37, 0xAB); }, 3},
       {"empty tables with wild offsets", [](F f) {
@@ -115,7 +114,6 @@ TEST(Md3ParserTest, EachInconsistencyRefusesTheWholeFileAndOnlyABadSurfaceIdentE
       {"wrong ident", [](F f) { f.ident = "idp3"; }, nullptr},
       {"no frames", [](F f) { f = FileWith({}, 0); }, nullptr},
       {"negative tag count", nullptr, at(md3::kHeaderNumTags, -2)},
-      {"frame table past the end", nullptr, at(md3::kHeaderOfsFrames, -56, true)},
       {"tag table past the end", nullptr, at(md3::kHeaderOfsTags, -112, true)},
       {"tags times frames overflows", [](F f) { f.numTags = f.ofsTags = INT32_MAX; }, nullptr},
       {"surface offset past the end", nullptr, at(md3::kHeaderOfsSurfaces, 8, true)},
@@ -134,10 +132,8 @@ TEST(Md3ParserTest, EachInconsistencyRefusesTheWholeFileAndOnlyABadSurfaceIdentE
       {"negative vertex count", nullptr, surface(md3::kSurfaceNumVerts, -3)},
       {"index equal to the vertex count", [](F f) { f.surfaces[1].triangles[0][1] = 3; }, nullptr},
       {"triangle table past the end", nullptr, surface(md3::kSurfaceNumTriangles, 1000000)},
-      {"negative triangle offset", nullptr, surface(md3::kSurfaceOfsTriangles, -108)},
       {"table inside the surface header", nullptr, surface(md3::kSurfaceOfsSt, 8)},
       {"vertex table past the end", nullptr, surface(md3::kSurfaceOfsXyzNormal, INT32_MAX - 4)},
-      {"shader table past the end", nullptr, surface(md3::kSurfaceNumShaders, 1 << 28)},
       {"next surface inside this one's data", nullptr, surface(md3::kSurfaceOfsEnd, 108)},
       {"next surface past the end", nullptr, surface(md3::kSurfaceOfsEnd, INT32_MAX)},
   };

@@ -1,5 +1,5 @@
-// Scene operations: file names from paths, removing a model (the link fix-up, its texture
-// objects, the current model afterwards), and what the options bar shows for a scene.
+// Scene operations: removing a model (the link fix-up, its texture objects, the current
+// model afterwards), and what the options bar shows for a scene.
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -10,13 +10,6 @@
 
 namespace tessary {
 namespace {
-
-TEST(FileNameFromPath, KeepsWhatFollowsTheLastSeparatorOfEitherKind) {
-  const std::pair<const char*, const char*> cases[] = {
-      {"models/players/head.md3", "head.md3"}, {"C:\\baseq3\\lower.md3", "lower.md3"}, {"mixed\\dir/a.tga", "a.tga"},
-      {"mixed/dir\\b.tga", "b.tga"}, {"u_torso", "u_torso"}, {"models/", ""}, {"", ""}};
-  for (const auto& [path, name] : cases) EXPECT_EQ(FileNameFromPath(path), name) << path;
-}
 
 TEST(RemoveModelAt, ChildrenComeLooseLaterParentsMoveDownTexturesGoAndTheCurrentModelStaysValid) {
   testing::FakeTextureDevice device;  // outlives the scene, whose images it deletes

@@ -1,32 +1,13 @@
-// The number fields of the dialogs without their windows: the text of a value, which texts
-// are numbers, which value each field edits, and which field a refusal points at.
+// The number fields of the dialogs without their windows: which value each field edits, and
+// which field a refusal points at.
 #include <gtest/gtest.h>
 
-#include <cmath>
-#include <limits>
-
-#include "app/FloatText.h"
 #include "light/LightPropertiesForm.h"
 #include "link/ModelOffsetsForm.h"
 #include "ui/BackgroundColorForm.h"
 
 namespace tessary {
 namespace {
-
-TEST(FloatText, ShowsUpToSixSignificantDigitsAndReadsDecimalNumbersOnly) {
-  const std::pair<float, const char*> shown[] = {
-      {-1.0f, "-1"}, {0.1f, "0.1"}, {123456.0f, "123456"}, {1234567.0f, "1.23457e+06"}, {3.14159265f, "3.14159"}, {0.00001f, "1e-05"}};
-  for (auto [value, text] : shown) EXPECT_EQ(FormatFloat(value), text);
-  for (float value : {1.0f / 3.0f, -2.0f / 7.0f, 6.02e23f, -9.87654e-12f, std::numeric_limits<float>::max()})
-    EXPECT_LE(std::fabs(ParseFloat(FormatFloat(value)).value_or(0.0f) - value), std::fabs(value) * 5e-6f) << value;
-
-  const std::pair<const char*, float> numbers[] = {{"1e3", 1000.0f}, {"\t-3.5\n", -3.5f}, {"+4", 4.0f}, {".5", 0.5f},
-                                                   {"5.", 5.0f},     {"2.5E-1", 0.25f},  {"1e-50", 0.0f}};
-  for (auto [text, value] : numbers) EXPECT_EQ(ParseFloat(text), value) << '"' << text << '"';
-  EXPECT_TRUE(std::signbit(ParseFloat("-0").value_or(1.0f)));
-  for (const char* text : {"", "   ", "1,5", "0x10", "1e", ".", "+-1", "1.5f", "2 3", "inf", "nan", "1e39", "-1e39"})
-    EXPECT_FALSE(ParseFloat(text).has_value()) << '"' << text << '"';
-}
 
 // Every field given the text "<id - base>.5": the values each dialog's fields land in show
 // which field edits what.
