@@ -35,14 +35,15 @@ bench: build
 FUZZ_SECONDS ?= 60
 fuzz: deps
 	cmake -S . -B build-fuzz -DTESSARY_FUZZ=ON -DCMAKE_CXX_COMPILER=clang++-14 -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-	cmake --build build-fuzz -j $(JOBS) --target Md3Fuzzer ImageFuzzer LightFileFuzzer AnimationConfigFuzzer GameScriptFuzzer
+	cmake --build build-fuzz -j $(JOBS) --target Md3Fuzzer ImageFuzzer LightFileFuzzer AnimationConfigFuzzer SettingsFuzzer GameScriptFuzzer
 	scripts/run-fuzzers.sh build-fuzz/fuzz $(FUZZ_SECONDS)
 
 test-asan:
 	$(MAKE) test BUILD=build-asan CMAKE_FLAGS="-DTESSARY_SANITIZE=ON -DTESSARY_BUILD_BENCH=OFF"
 
+# PREFIX=DIR installs there instead of the configured prefix (for example PREFIX=~/.local).
 install: build
-	cmake --install $(BUILD)
+	cmake --install $(BUILD) $(if $(PREFIX),--prefix $(PREFIX))
 
 clean:
 	rm -rf $(BUILD) build-asan build-fuzz fuzz/out

@@ -14,8 +14,8 @@
 #include "app/ConsoleDesktop.h"
 #include "content/TextureLookup.h"
 #include "scene/TextureResolution.h"
-#include "support/ContentWriters.h"
-#include "support/Md3Writer.h"
+#include "testdata/ContentWriters.h"
+#include "testdata/Md3Writer.h"
 
 namespace tessary {
 namespace {

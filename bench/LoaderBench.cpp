@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "scene/Md3Loader.h"
-#include "support/Md3Writer.h"
+#include "testdata/Md3Writer.h"
 
 namespace tessary {
 namespace {

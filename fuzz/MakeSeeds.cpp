@@ -7,10 +7,11 @@
 #include <string>
 #include <vector>
 
+#include "app/Settings.h"
 #include "light/LightFile.h"
-#include "support/ContentWriters.h"
-#include "support/ImageWriters.h"
-#include "support/Md3Writer.h"
+#include "testdata/ContentWriters.h"
+#include "testdata/ImageWriters.h"
+#include "testdata/Md3Writer.h"
 
 namespace fs = std::filesystem;
 using Bytes = std::vector<std::uint8_t>;
@@ -156,6 +157,18 @@ void LightSeeds(const fs::path& dir) {
   Save(dir, "long-name", tessary::EncodeLightFile(light));
 }
 
+void SettingsSeeds(const fs::path& dir) {
+  tessary::Settings settings;
+  settings.baseFolder = "/games/quake3/baseq3";
+  settings.folders = {{"open-md3", "/models"}, {"save-png", "/pictures"}};
+  settings.window = tessary::WindowPlace{-8, 30, 1024, 700, true};
+  for (int i = 0; i < 8; ++i) settings.recentModels.push_back("/models/part" + std::to_string(i) + ".md3");
+  const std::string text = tessary::FormatSettings(settings);
+  Save(dir, "full", Bytes(text.begin(), text.end()));
+  const std::string empty = tessary::FormatSettings({});
+  Save(dir, "empty", Bytes(empty.begin(), empty.end()));
+}
+
 }  // namespace
 
 // animation.cfg texts: every keyword, a sequence split over lines, backwards and looping
@@ -184,6 +197,7 @@ int main(int argc, char** argv) {
   ImageSeeds(root / "image");
   LightSeeds(root / "light");
   AnimationConfigSeeds(root / "animcfg");
+  SettingsSeeds(root / "settings");
   ScriptSeeds(root / "scripts");
   return 0;
 }

@@ -11,6 +11,7 @@ packages=(
   libpng-dev zlib1g-dev libzip-dev libjpeg62-turbo-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth x11-utils imagemagick xdotool
+  libxml2-utils desktop-file-utils shared-mime-info
   clang-14 libclang-rt-14-dev
 )
 

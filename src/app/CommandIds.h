@@ -60,6 +60,16 @@ inline constexpr int kSkinMenu = 32902;   // the "Skin" submenu, filled as its m
 inline constexpr int kFirstSkin = 32960;  // its entries: one per skin beside the current model
 inline constexpr int kLastSkin = 32999;
 
+// Desktop commands: framing the view, saving a picture, and the "Recent Models" entries
+// (one id per entry, newest first).
+inline constexpr int kFitView = 32920;
+inline constexpr int kExportPicture = 32921;
+inline constexpr int kRecentModelFirst = 32930;
+inline constexpr int kRecentModelCount = 8;
+constexpr bool IsRecentModel(int command) {
+  return command >= kRecentModelFirst && command < kRecentModelFirst + kRecentModelCount;
+}
+
 // The Animation menu. A sequence item's number is its first number plus the sequence's
 // AnimationNumber.
 inline constexpr int kPlayPause = 33000;

@@ -11,7 +11,7 @@ namespace tessary {
 const char* UsageText() {
   return "Usage:\n"
          "  tessary [--base DIR] [--skin NAME] [--light] [--link] [--fit] [--play]\n"
-         "          [--anim LEGS_SEQ,TORSO_SEQ] [FILE.md3 ...]\n"
+         "          [--anim LEGS_SEQ,TORSO_SEQ] [--no-config] [FILE.md3 ...]\n"
          "      Open the viewer, with the files loaded in order. DIR is the game folder\n"
          "      (or a single .pk3) that model and texture names are looked up in: a FILE\n"
          "      that is not on disk is taken from there (models/players/x/lower.md3).\n"
@@ -22,7 +22,8 @@ const char* UsageText() {
          "      lower.md3 upper.md3 head.md3); with an animation.cfg beside lower.md3 the\n"
          "      player stands in LEGS_IDLE and TORSO_STAND, or in the sequences --anim\n"
          "      names. --fit starts with the view zoomed and centred on the models.\n"
-         "      --play starts the animations playing.\n"
+         "      --play starts the animations playing. --no-config neither reads nor\n"
+         "      stores the remembered folders, window place and recent models.\n"
          "  tessary --info [--json] [--base DIR] [--skin NAME] FILE.md3 ...\n"
          "      Print each file's frame count, tags and surfaces; no window is opened.\n"
          "      --json also gives the image each surface shows and the skin used.\n"
@@ -33,6 +34,10 @@ const char* UsageText() {
          "      --time poses every model that many seconds into its sequence.\n"
          "  tessary --export-skinbase OUT.bmp [--base DIR] FILE.md3 ...\n"
          "      Write the texture layout of the models as a 256x256 BMP.\n"
+         "  tessary --thumbnail IN.md3 OUT.png SIZE\n"
+         "      Draw a lit, framed preview of the model, SIZE pixels square, on a\n"
+         "      transparent background; textures are looked up in the game folder the\n"
+         "      model lies in.\n"
          "  tessary --help\n"
          "      Show this text.\n";
 }
@@ -109,6 +114,15 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
     } else if (a == "--export-skinbase") {
       SetMode(cl, CommandLine::Mode::ExportSkinBase, a);
       next(cl.output);
+    } else if (a == "--thumbnail") {
+      SetMode(cl, CommandLine::Mode::Thumbnail, a);
+      if (next(value)) cl.files.push_back(value);
+      if (cl.error.empty()) next(cl.output);
+      if (cl.error.empty() && next(value) && (!ParseInt(value, cl.width) || cl.width < 1 || cl.width > 4096))
+        cl.error = "--thumbnail needs a size from 1 to 4096";
+      cl.height = cl.width;
+    } else if (a == "--no-config") {
+      cl.noConfig = true;
     } else if (a == "--size") {
       renderOnly = true;
       if (next(value) && !ParseSize(value, cl.width, cl.height))
@@ -156,6 +170,8 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
     cl.error = "--light, --link and --fit go with the viewer or --render";
   else if (cl.mode != CommandLine::Mode::Viewer && cl.files.empty())
     cl.error = "no model files given";
+  else if (cl.mode == CommandLine::Mode::Thumbnail && cl.files.size() != 1)
+    cl.error = "--thumbnail draws one model";
   return cl;
 }
 

@@ -17,13 +17,28 @@ namespace tessary {
 
 using namespace cmd;
 
+namespace {
+
+// The entries of "Recent Models", numbered; the main window shows the files' paths in them
+// and leaves out the entries it has no file for.
+std::vector<MenuEntry> RecentModelEntries() {
+  std::vector<MenuEntry> entries;
+  for (int i = 0; i < kRecentModelCount; ++i)
+    entries.push_back({"&" + std::to_string(i + 1), kRecentModelFirst + i, {}});
+  return entries;
+}
+
+}  // namespace
+
 const std::vector<MenuEntry>& MainMenu() {
   static const std::vector<MenuEntry> menu = {
       {"&File", 0, {
+           {"Open Model...", kOpenModel, {}},
+           {"Recent Models", 0, RecentModelEntries()},
            {"Set Base Folder...", kSetBaseFolder, {}},
            {"Open from Game Folder...", kOpenFromGameFolder, {}},
            {"Light Transfer", 0, {{"Export to LGT", kExportLight, {}}, {"Import from LGT", kImportLight, {}}}},
-           {"Export", 0, {{"Skinbase (*.bmp)", kExportSkinBase, {}}}},
+           {"Export", 0, {{"Skinbase (*.bmp)", kExportSkinBase, {}}, {"Picture (*.png)", kExportPicture, {}}}},
            {"", 0, {}},
            {"E&xit", kAppExit, {}},
        }},
@@ -50,6 +65,7 @@ const std::vector<MenuEntry>& MainMenu() {
            {"Multi-Pass", 0, {{"&Fast", kMultiPassFast, {}}, {"&Safe", kMultiPassSafe, {}}}},
            {"Background Color...", kBackgroundColor, {}},
            {"Model Links...", kModelLinks, {}},
+           {"Fit View", kFitView, {}},
            {"Game Texture Lookup", kGameTextureLookup, {}},
        }},
       // The sequence lists of the current model follow these items (SequenceMenus).
@@ -85,6 +101,7 @@ const std::vector<Accelerator>& Accelerators() {
       {K::F6, 0, false, false, false, kNextPane},
       {K::F6, 0, false, true, false, kPreviousPane},
       {K::Space, 0, false, false, false, kPlayPause},
+      {K::Home, 0, false, false, false, kFitView},
   };
   return table;
 }

@@ -22,7 +22,7 @@ struct MenuEntry {
 const std::vector<MenuEntry>& MainMenu();
 
 struct Accelerator {
-  enum Key { Left, Right, Letter, Insert, Delete, Backspace, F6, Space };
+  enum Key { Left, Right, Letter, Insert, Delete, Backspace, F6, Space, Home };
   Key key;
   char letter = 0;  // for Letter
   bool ctrl = false;
@@ -33,7 +33,8 @@ struct Accelerator {
 const std::vector<Accelerator>& Accelerators();
 
 // Runs the operation of a command number; numbers without an operation are ignored.
-// Returns true when the number has an operation.
+// Returns true when the number has an operation. Fit View, picture export and the recent
+// models need the window system and are run by the main window, not here.
 bool DispatchCommand(Workspace& ws, int id);
 
 struct CommandState {

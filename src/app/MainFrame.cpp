@@ -47,6 +47,7 @@ MainFrame::MainFrame(Scene& scene, TrackballState& trackball, std::unique_ptr<Wx
   statusBar = CreateStatusBar(4, wxSTB_DEFAULT_STYLE | wxFULL_REPAINT_ON_RESIZE);
   SetStatusBarPane(-1);  // menus have no help texts to show there, and must not blank the file name
   CreateMenuBarAndAccelerators();
+  EnableDesktopIntegration();
 
   Bind(wxEVT_SIZE, &MainFrame::OnSize, this);
   LayoutChildren();
@@ -143,6 +144,7 @@ int KeyCode(const Accelerator& accelerator) {
     case Accelerator::Backspace: return WXK_BACK;
     case Accelerator::F6: return WXK_F6;
     case Accelerator::Space: return WXK_SPACE;
+    case Accelerator::Home: return WXK_HOME;
   }
   return 0;
 }
@@ -216,7 +218,10 @@ void MainFrame::RebuildSkinMenu() {
 }
 
 void MainFrame::OnCommand(wxCommandEvent& event) {
-  if (!DispatchCommand(ws_, cmd::FromWxId(event.GetId()))) event.Skip();
+  const int id = cmd::FromWxId(event.GetId());
+  bool handled = false;
+  RunRemembering([&] { handled = RunWindowCommand(id) || DispatchCommand(ws_, id); });
+  if (!handled) event.Skip();
 }
 
 void MainFrame::OnUpdateCommand(wxUpdateUIEvent& event) {

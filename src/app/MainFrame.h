@@ -6,12 +6,13 @@
 
 #include <wx/frame.h>
 
-class wxMenu;
-
+#include <functional>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "app/CommandTable.h"
+#include "app/SettingsFile.h"
 #include "app/WxDesktop.h"
 #include "app/Workspace.h"
 #include "image/GlTextures.h"
@@ -40,6 +41,16 @@ class MainFrame : public wxFrame {
   void ShowStatus();
   // Puts the current model's sequence lists at the end of the Animation menu.
   void ShowSequenceMenus();
+
+  // What the window remembers in: settings for this run only until the application hands
+  // over its settings file, whose window place and recent models are shown at once.
+  void UseSettings(std::unique_ptr<SettingsFile> settings);
+  SettingsFile& settings() { return *settings_; }
+  // Runs an operation that may open models or change the base folder, then remembers the
+  // files it opened among the recent models and the base folder it chose.
+  void RunRemembering(const std::function<void()>& operation);
+  // Opens files dropped on the window (on the view when onView).
+  void OpenDropped(const std::vector<std::string>& paths, bool onView);
 
   RenderView* renderView = nullptr;  // none when the display has no GL
   wxWindow* viewWindow = nullptr;     // the render view, or the empty window in its place
@@ -74,6 +85,20 @@ class MainFrame : public wxFrame {
 
   std::vector<MenuEntry> shownSequenceMenus_;  // what ShowSequenceMenus last put in
   std::vector<int> statusWidths_;              // the widths the status bar's fields have
+
+  // Desktop integration: file drops, the window place, "Recent Models" and the commands
+  // that need the window (Fit View, picture export, the recent entries).
+  void EnableDesktopIntegration();
+  bool RunWindowCommand(int id);
+  void OpenRecentModel(std::size_t index);
+  void ShowRecentModels();
+  void ApplyWindowPlace();
+  void RememberWindowPlace();
+  double ViewAspect() const;
+
+  std::unique_ptr<SettingsFile> settings_ = std::make_unique<SettingsFile>();
+  wxMenu* recentMenu_ = nullptr;
+  wxMenuItem* recentItem_ = nullptr;
   wxMenu* skinMenu_ = nullptr;  // owned by the menu bar
   std::unique_ptr<WxDesktop> desktop_;
   ViewTextureDevice textures_;

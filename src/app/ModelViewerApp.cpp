@@ -23,6 +23,7 @@ bool ModelViewerApp::OnInit() {
   SetAppDisplayName(kApplicationTitle);
 
   mainFrame = new MainFrame(scene, trackball);
+  mainFrame->UseSettings(SettingsFile::ForViewer(startupCommandLine.noConfig));
   SetTopWindow(mainFrame);
   mainFrame->Show();
   mainFrame->Update();
@@ -34,14 +35,19 @@ bool ModelViewerApp::OnInit() {
 
 void ModelViewerApp::OpenStartupFiles() {
   if (mainFrame == nullptr) return;
+  // The remembered base folder, unless the command line names one for this run.
+  const std::string& remembered = mainFrame->settings().Get().baseFolder;
+  if (!remembered.empty()) UseBaseFolder(scene, remembered);
   Workspace& ws = mainFrame->workspace();
   if (startupCommandLine.baseFolder) UseBaseFolderAndReport(ws, *startupCommandLine.baseFolder);
   std::vector<FileModels> files;
-  for (const std::string& file : startupCommandLine.files) {
-    const std::int32_t before = scene.ModelCount();
-    LoadModelFile(ws, file, startupCommandLine.skin);
-    files.push_back(FileModels{before, scene.ModelCount() - before});
-  }
+  mainFrame->RunRemembering([&] {
+    for (const std::string& file : startupCommandLine.files) {
+      const std::int32_t before = scene.ModelCount();
+      LoadModelFile(ws, file, startupCommandLine.skin);
+      files.push_back(FileModels{before, scene.ModelCount() - before});
+    }
+  });
   const wxSize view = mainFrame->viewWindow != nullptr ? mainFrame->viewWindow->GetClientSize() : wxSize(1, 1);
   const std::string problem =
       ArrangeStartupScene(startupCommandLine, files, view.y > 0 ? static_cast<double>(view.x) / view.y : 1.0, ws);

@@ -9,6 +9,11 @@ namespace tessary {
 
 class MainFrame;
 
+struct PictureSize {
+  int width = 0;
+  int height = 0;
+};
+
 class WxDesktop : public Desktop {
  public:
   WxDesktop() = default;
@@ -30,6 +35,9 @@ class WxDesktop : public Desktop {
   void RunBackgroundColorDialog() override;
   void RunAboutBox() override;
   void CloseMainWindow() override;
+
+  // The size of a picture of the view to save, offered at the view's size; none on Cancel.
+  virtual std::optional<PictureSize> AskPictureSize(int viewWidth, int viewHeight);
 
  private:
   MainFrame* frame_ = nullptr;

@@ -9,6 +9,7 @@
 #include "app/ModelViewerApp.h"
 #include "image/SkinBase.h"
 #include "render/HeadlessRender.h"
+#include "render/Thumbnail.h"
 #include "scene/ModelInfo.h"
 
 int main(int argc, char** argv) {
@@ -33,6 +34,8 @@ int main(int argc, char** argv) {
     case CommandLine::Mode::ExportSkinBase:
       return tessary::ExportSkinBaseCommandLine(commandLine.files, commandLine.baseFolder, commandLine.output,
                                                 std::cerr);
+    case CommandLine::Mode::Thumbnail:
+      return tessary::ThumbnailCommandLine(commandLine, std::cerr);
     case CommandLine::Mode::Help:
       break;
   }

@@ -35,6 +35,12 @@ void LoadMap(Workspace& ws, MapSlot slot) {
   if (!choice) return;
   std::string path = choice->path;
   if (!PathHasDot(path)) path += ExtensionForFilter(choice->filterIndex);
+  LoadMapFile(ws, slot, path);
+}
+
+void LoadMapFile(Workspace& ws, MapSlot slot, const std::string& path) {
+  ModelRecord* model = ws.scene.CurrentModel();
+  if (model == nullptr) return;
   auto image = LoadTextureFile(path, ws.textures, ws.desktop);
   if (!image) return;  // the slot keeps its old image; the loader has said why
   // The old image (and its texture object) goes only now that the new one exists.

@@ -10,6 +10,7 @@
 
 #include "app/CommandIds.h"
 #include "ui/CompactControls.h"
+#include "ui/OptionsBarTips.h"
 
 namespace tessary {
 
@@ -71,6 +72,7 @@ OptionsBar::OptionsBar(wxWindow* parent)
   Bind(wxEVT_CHOICE, &OptionsBar::OnSelection, this);
   Bind(wxEVT_LISTBOX, &OptionsBar::OnSelection, this);
   CreateControls();
+  AddOptionsBarTips(*this);
   created = 1;
   LayoutControls();
 }

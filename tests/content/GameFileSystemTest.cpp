@@ -8,7 +8,7 @@
 
 #include "app/FileIO.h"
 #include "content/GameFileSystem.h"
-#include "support/ContentWriters.h"
+#include "testdata/ContentWriters.h"
 #include "support/TempFolder.h"
 
 namespace tessary {

@@ -16,8 +16,8 @@
 #include "scene/Md3Loader.h"
 #include "scene/ModelInfo.h"
 #include "scene/TextureResolution.h"
-#include "support/ContentWriters.h"
-#include "support/ImageWriters.h"
+#include "testdata/ContentWriters.h"
+#include "testdata/ImageWriters.h"
 #include "support/TempFolder.h"
 #include "support/TestWorkspace.h"
 

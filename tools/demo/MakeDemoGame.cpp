@@ -18,7 +18,7 @@
 #include "CorvaneTextures.h"
 #include "MeshBuilder.h"
 #include "image/ImageDecoder.h"
-#include "support/ContentWriters.h"
+#include "testdata/ContentWriters.h"
 
 namespace {
 

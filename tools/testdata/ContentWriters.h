@@ -1,6 +1,6 @@
-// Game content for tests, fuzz seeds and benchmarks: zip archives written by libzip, JPEG
-// files encoded by libjpeg, and PNG files assembled chunk by chunk (so that every colour
-// type and bit depth can be stated exactly) with zlib doing the compression.
+// Game content for tests, fuzz seeds, benchmarks and the demo game: zip archives written by
+// libzip, JPEG files encoded by libjpeg, and PNG files assembled chunk by chunk (so that
+// every colour type and bit depth can be stated exactly) with zlib doing the compression.
 #pragma once
 
 #include <cstdint>

@@ -1,9 +1,10 @@
-// Texture objects in a real (offscreen) GL context: what an upload leaves in the texture, how
-// long it lives, and the five filter modes.
+// GL state the pictures rest on, read back from an offscreen context: what an upload leaves in
+// a texture, the five filter modes, and which lights a model is given.
 #include <gtest/gtest.h>
 
 #include <GL/gl.h>
 
+#include "render/LightSetup.h"
 #include "support/GlTestSupport.h"
 
 namespace tessary {
@@ -27,10 +28,13 @@ std::pair<GLint, GLint> Filters() {
   glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, &mag);
   return {min, mag};
 }
-
-TEST(GlTextures, AnUploadKeepsTheImageBuildsEveryLevelAndFiltersApplyToTheBoundTexture) {
+class GlStateTest : public ::testing::Test {
+ protected:
+  void SetUp() override { ASSERT_TRUE(view.Ok()) << view.error; }
   testing::OffscreenScene view{16, 16, 1.0};
-  ASSERT_TRUE(view.Ok()) << view.error;
+};
+
+TEST_F(GlStateTest, AnUploadKeepsTheImageBuildsEveryLevelAndFiltersApplyToTheBoundTexture) {
   // Pixel transfer left scaling and biasing by someone else must not reach the texels.
   for (GLenum scale : {GL_RED_SCALE, GL_GREEN_SCALE, GL_BLUE_SCALE, GL_ALPHA_SCALE}) glPixelTransferf(scale, 0.5f);
   for (GLenum bias : {GL_RED_BIAS, GL_GREEN_BIAS, GL_BLUE_BIAS, GL_ALPHA_BIAS}) glPixelTransferf(bias, 0.25f);
@@ -40,48 +44,40 @@ TEST(GlTextures, AnUploadKeepsTheImageBuildsEveryLevelAndFiltersApplyToTheBoundT
   std::vector<std::uint8_t> rgba;
   for (int r : red) rgba.insert(rgba.end(), {std::uint8_t(r), std::uint8_t(255 - r), 100, 255});
   auto image = view.Image(4, 4, rgba);
-  GLint bound = 0;
-  glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
-  ASSERT_EQ(static_cast<GLuint>(bound), image->textureName);
   EXPECT_EQ(Level(0), rgba);
-  ASSERT_EQ(Size(1), std::make_pair(2, 2));
-  ASSERT_EQ(Size(2), std::make_pair(1, 1));
-  const auto half = Level(1), single = Level(2);
-  for (int i = 0; i < 4; ++i) EXPECT_NEAR(half[i * 4], (std::array{6, 10, 20, 40})[i], 1) << i;
-  EXPECT_NEAR(single[0], 19, 1);
-  EXPECT_NEAR(single[1], 255 - 19, 1);
-  EXPECT_EQ(single[2], 100);
-
-  // 100 x 60, left half red, right half blue: GLU takes the sides to 128 x 64 and builds
-  // levels down to 1 x 1, where red and blue average to about 128 each.
-  rgba.clear();
-  for (int i = 0; i < 6000; ++i) rgba.insert(rgba.end(), {std::uint8_t(i % 100 < 50 ? 255 : 0), 0, std::uint8_t(i % 100 < 50 ? 0 : 255), 255});
-  auto wide = view.Image(100, 60, rgba);
-  ASSERT_EQ(Size(0), std::make_pair(128, 64));
-  ASSERT_EQ(Size(7), std::make_pair(1, 1));
-  EXPECT_EQ(Level(0)[(31 * 128 + 2) * 4], 255) << "red on the left";
-  EXPECT_NEAR(Level(7)[0], 128, 3);
-  EXPECT_NEAR(Level(7)[2], 128, 3);
+  ASSERT_EQ(std::make_pair(Size(1), Size(2)), std::make_pair(std::make_pair(2, 2), std::make_pair(1, 1)));
+  for (int i = 0; i < 4; ++i) EXPECT_NEAR(Level(1)[i * 4], (std::array{6, 10, 20, 40})[i], 1) << i;
+  EXPECT_NEAR(Level(2)[0], 19, 1);
 
   // Each mode, in an order in which it changes both values that can change, then modes out
-  // of range, which leave mode 3's values; the other texture keeps those of its upload.
+  // of range, which leave mode 3's values; another texture keeps those of its upload.
+  auto other = view.SolidImage(1, 2, 3);
   const std::pair<GLint, GLint> table[5] = {{GL_NEAREST, GL_NEAREST},
                                             {GL_LINEAR, GL_LINEAR},
                                             {GL_NEAREST_MIPMAP_NEAREST, GL_LINEAR},
                                             {GL_LINEAR_MIPMAP_NEAREST, GL_LINEAR},
                                             {GL_LINEAR_MIPMAP_LINEAR, GL_LINEAR}};
-  BindTexture(wide->textureName);
+  BindTexture(image->textureName);
   for (int mode : {0, 4, 1, 2, 0, 3, 5, -1, 100}) {
     ApplyTextureFilter(mode);
     EXPECT_EQ(Filters(), table[mode > 4 || mode < 0 ? 3 : mode]) << "mode " << mode;
   }
-  BindTexture(image->textureName);
+  BindTexture(other->textureName);
   EXPECT_EQ(Filters(), table[4]);
-  EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
-
   const GLuint name = image->textureName;
   image.reset();
   EXPECT_FALSE(glIsTexture(name)) << "the texture object goes with its image";
+}
+
+TEST_F(GlStateTest, GlLightIStandsForReferenceIWhenItAndItsLightAreOn) {
+  // A ninth reference has no light.
+  LightRecord on, off;
+  off.enabled = 0;
+  ModelRecord model;
+  model.modelLights = {{&on, 0}, {&off, 1}, {nullptr, 1}};
+  model.modelLights.resize(9, {&on, 1});
+  SetupModelLights(&model);
+  for (GLenum i = 0; i < 8; ++i) EXPECT_EQ(glIsEnabled(GL_LIGHT0 + i), i >= 3) << i;
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
-// PCX, BMP and TGA writers for tests.
-#include "support/ImageWriters.h"
+// PCX, BMP and TGA writers for tests, fuzz seeds, benchmarks and the demo models.
+#include "testdata/ImageWriters.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
 // Writes the MD3 layout byte by byte, little-endian, so fixtures never depend on the
 // in-memory layout of any struct.
-#include "support/Md3Writer.h"
+#include "testdata/Md3Writer.h"
 
 #include <algorithm>
 #include <bit>

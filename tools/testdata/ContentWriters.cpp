@@ -1,5 +1,5 @@
 // Writers of zip archives, JPEG and PNG files.
-#include "support/ContentWriters.h"
+#include "testdata/ContentWriters.h"
 
 #include <cstdio>
 #include <cstdlib>
