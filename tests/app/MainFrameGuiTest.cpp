@@ -27,13 +27,6 @@ using testing::PumpUntil;
 class MainFrameTest : public testing::GuiTest {
  protected:
   wxMenuItem* Item(int command) { return frame->GetMenuBar()->FindItem(cmd::ToWxId(command)); }
-  // What wx does as a menu opens: the update-UI pass over its items.
-  void OpenMenu(const char* title) {
-    wxMenu* menu = frame->GetMenuBar()->GetMenu(static_cast<std::size_t>(frame->GetMenuBar()->FindMenu(title)));
-    wxMenuEvent open(wxEVT_MENU_OPEN, 0, menu);
-    open.SetEventObject(menu);
-    frame->ProcessWindowEvent(open);
-  }
   void Mouse(wxEventType type, int x, int y, bool left, bool shift = false) {
     wxMouseEvent event(type);
     event.SetEventObject(frame->renderView);
