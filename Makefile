@@ -26,7 +26,7 @@ run: configure
 	cmake --build $(BUILD) -j $(JOBS) --target tessary
 	@if [ -z "$$DISPLAY" ] && [ -z "$$WAYLAND_DISPLAY" ]; then \
 	  echo "No display found: start the viewer from a desktop session (or under xvfb-run)."; exit 1; fi
-	$(BUILD)/tessary --base samples --light --link --fit $(SAMPLES)
+	$(BUILD)/tessary --base samples --light --link --fit --play --anim LEGS_WALK,TORSO_STAND2 $(SAMPLES)
 
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
@@ -37,14 +37,15 @@ bench: build
 FUZZ_SECONDS ?= 60
 fuzz: deps
 	cmake -S . -B build-fuzz -DTESSARY_FUZZ=ON -DCMAKE_CXX_COMPILER=clang++-14 -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-	cmake --build build-fuzz -j $(JOBS) --target Md3Fuzzer ImageFuzzer LightFileFuzzer
+	cmake --build build-fuzz -j $(JOBS) --target Md3Fuzzer ImageFuzzer LightFileFuzzer AnimationConfigFuzzer SettingsFuzzer GameScriptFuzzer
 	scripts/run-fuzzers.sh build-fuzz/fuzz $(FUZZ_SECONDS)
 
 test-asan:
 	$(MAKE) test BUILD=build-asan CMAKE_FLAGS="-DTESSARY_SANITIZE=ON -DTESSARY_BUILD_BENCH=OFF"
 
+# PREFIX=DIR installs there instead of the configured prefix (for example PREFIX=~/.local).
 install: build
-	cmake --install $(BUILD)
+	cmake --install $(BUILD) $(if $(PREFIX),--prefix $(PREFIX))
 
 clean:
 	rm -rf $(BUILD) build-asan build-fuzz fuzz/out

@@ -7,7 +7,7 @@
 
 #include "image/ImageDecoder.h"
 #include "image/SkinBase.h"
-#include "support/ImageWriters.h"
+#include "testdata/ImageWriters.h"
 
 namespace tessary {
 namespace {

@@ -26,7 +26,7 @@
 #include "app/FileIO.h"
 #include "scene/Md3Loader.h"
 #include "scene/VertexWeld.h"
-#include "support/Md3Writer.h"
+#include "testdata/Md3Writer.h"
 
 namespace tessary {
 namespace {
@@ -169,7 +169,7 @@ void BM_LoadAgainstFloor(benchmark::State& state) {
       if (fresh) malloc_trim(0);
       if ((turn == 0) == loadFirst) {
         const double t0 = ThreadSeconds();
-        const Md3Parse parse = ReadMd3File(sheet.path());
+        const Md3Parse parse = ReadMd3File(Scene{}, ContentFile{sheet.path(), false});
         loadSeconds += ThreadSeconds() - t0;
         if (!parse.ok || parse.records.size() != 1) {
           state.SkipWithError("load failed");

@@ -7,9 +7,11 @@
 #include <string>
 #include <vector>
 
+#include "app/Settings.h"
 #include "light/LightFile.h"
-#include "support/ImageWriters.h"
-#include "support/Md3Writer.h"
+#include "testdata/ContentWriters.h"
+#include "testdata/ImageWriters.h"
+#include "testdata/Md3Writer.h"
 
 namespace fs = std::filesystem;
 using Bytes = std::vector<std::uint8_t>;
@@ -124,6 +126,24 @@ void ImageSeeds(const fs::path& dir) {
   tga16.depth = 16;
   tga16.pixels = {0x7FFF, 0x8000, 0x001F, 0x03E0};
   Save(dir, "tga-2-16", WriteTga(tga16));
+
+  Bytes rgb;
+  for (int i = 0; i < 16 * 16; ++i) rgb.insert(rgb.end(), {static_cast<std::uint8_t>(i), 90, static_cast<std::uint8_t>(255 - i)});
+  Save(dir, "jpeg-baseline-colour", EncodeJpeg(16, 16, 3, rgb));
+  Save(dir, "jpeg-progressive-grey", EncodeJpeg(8, 8, 1, Bytes(64, 77), true));
+  Save(dir, "jpeg-cmyk", EncodeJpeg(8, 8, 4, Bytes(256, 200)));
+  Save(dir, "png-palette-2bit-transparent", EncodePng({5, 2, 2, 3, {{0x1B, 0x40}, {0xE4, 0x00}}, {255, 0, 0, 0, 255, 0, 0, 0, 255, 9, 9, 9}, {0, 128}}));
+  Save(dir, "png-rgba-16bit", EncodePng({2, 1, 16, 6, {{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16}}, {}, {}}));
+  Save(dir, "png-grey-alpha", EncodePng({2, 2, 8, 4, {{10, 255, 20, 0}, {30, 128, 40, 64}}, {}, {}}));
+}
+
+void ScriptSeeds(const fs::path& dir) {
+  const auto text = [](const std::string& s) { return Bytes(s.begin(), s.end()); };
+  Save(dir, "skin", text("tag_head,\nh_head,models/players/x/head.tga\r\n\"h_visor\" \"a b.tga\" // note\nu_torso_1 x\n"));
+  Save(dir, "shader", text("models/items/box\n{\n  surfaceparm nolightmap /* c */\n  { map $lightmap }\n"
+                           "  { clampMap models/items/box.tga\n    blendFunc add }\n}\n"
+                           "textures/anim { { animMap 5 a.tga b.tga } } \"q.tga\" { { MAP *white } }\n"));
+  Save(dir, "shader-unbalanced", text("} { a { { map x.tga } stray\nname { { animmap\n"));
 }
 
 void LightSeeds(const fs::path& dir) {
@@ -137,7 +157,35 @@ void LightSeeds(const fs::path& dir) {
   Save(dir, "long-name", tessary::EncodeLightFile(light));
 }
 
+void SettingsSeeds(const fs::path& dir) {
+  tessary::Settings settings;
+  settings.baseFolder = "/games/quake3/baseq3";
+  settings.folders = {{"open-md3", "/models"}, {"save-png", "/pictures"}};
+  settings.window = tessary::WindowPlace{-8, 30, 1024, 700, true};
+  for (int i = 0; i < 8; ++i) settings.recentModels.push_back("/models/part" + std::to_string(i) + ".md3");
+  const std::string text = tessary::FormatSettings(settings);
+  Save(dir, "full", Bytes(text.begin(), text.end()));
+  const std::string empty = tessary::FormatSettings({});
+  Save(dir, "empty", Bytes(empty.begin(), empty.end()));
+}
+
 }  // namespace
+
+// animation.cfg texts: every keyword, a sequence split over lines, backwards and looping
+// sequences, team sequences present and absent, and files cut short.
+void AnimationConfigSeeds(const fs::path& dir) {
+  std::string lines;
+  for (int i = 0; i < 25; ++i)
+    lines += std::to_string(i * 7) + (i % 5 == 1 ? " -6 6 " : " 6 0 ") + (i % 7 == 3 ? "0" : "15") + "  // seq\n";
+  const std::string header = "sex f\nfootsteps boot\nheadoffset 0 1.5 -2\nfixedlegs\nfixedtorso\n/* note\n */\n";
+  const std::pair<const char*, std::string> seeds[] = {
+      {"required", header + lines},
+      {"team", header + lines + "200 4 4 10\n204 2 0 20\n"},
+      {"split", "sex m\r\n" + lines.substr(0, 20) + "\n\n" + lines.substr(20)},
+      {"short", header + lines.substr(0, lines.size() / 2)},
+  };
+  for (const auto& [name, text] : seeds) Save(dir, name, Bytes(text.begin(), text.end()));
+}
 
 int main(int argc, char** argv) {
   if (argc != 2) {
@@ -148,5 +196,8 @@ int main(int argc, char** argv) {
   Md3Seeds(root / "md3");
   ImageSeeds(root / "image");
   LightSeeds(root / "light");
+  AnimationConfigSeeds(root / "animcfg");
+  SettingsSeeds(root / "settings");
+  ScriptSeeds(root / "scripts");
   return 0;
 }

@@ -8,9 +8,10 @@ packages=(
   build-essential cmake pkg-config make
   libwxgtk3.2-dev
   libgl-dev libglu1-mesa-dev libegl-dev libegl-mesa0 libgl1-mesa-dri libgbm1
-  libpng-dev zlib1g-dev
+  libpng-dev zlib1g-dev libzip-dev libjpeg62-turbo-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth x11-utils imagemagick xdotool
+  libxml2-utils desktop-file-utils shared-mime-info
   clang-14 libclang-rt-14-dev
 )
 

@@ -7,7 +7,8 @@ bin_dir=$1
 seconds=${2:-60}
 root=$(cd "$(dirname "$0")/.." && pwd)
 status=0
-for pair in Md3Fuzzer:md3 ImageFuzzer:image LightFileFuzzer:light; do
+for pair in Md3Fuzzer:md3 ImageFuzzer:image LightFileFuzzer:light AnimationConfigFuzzer:animcfg SettingsFuzzer:settings \
+            GameScriptFuzzer:scripts; do
   target=${pair%%:*}
   corpus=${pair#*:}
   out="$root/fuzz/out/$corpus"

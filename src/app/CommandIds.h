@@ -53,6 +53,33 @@ inline constexpr int kShellEffect = 32823;
 inline constexpr int kExportSkinBase = 32824;
 inline constexpr int kDisplayBounds = 32825;
 
+// Game content.
+inline constexpr int kOpenFromGameFolder = 32900;
+inline constexpr int kGameTextureLookup = 32901;
+inline constexpr int kSkinMenu = 32902;   // the "Skin" submenu, filled as its menu opens
+inline constexpr int kFirstSkin = 32960;  // its entries: one per skin beside the current model
+inline constexpr int kLastSkin = 32999;
+
+// Desktop commands: framing the view, saving a picture, and the "Recent Models" entries
+// (one id per entry, newest first).
+inline constexpr int kFitView = 32920;
+inline constexpr int kExportPicture = 32921;
+inline constexpr int kRecentModelFirst = 32930;
+inline constexpr int kRecentModelCount = 8;
+constexpr bool IsRecentModel(int command) {
+  return command >= kRecentModelFirst && command < kRecentModelFirst + kRecentModelCount;
+}
+
+// The Animation menu. A sequence item's number is its first number plus the sequence's
+// AnimationNumber.
+inline constexpr int kPlayPause = 33000;
+inline constexpr int kPlayFaster = 33001;
+inline constexpr int kPlaySlower = 33002;
+inline constexpr int kPlayRestart = 33003;
+inline constexpr int kLegsSequenceFirst = 33010;   // .. 33040
+inline constexpr int kTorsoSequenceFirst = 33050;  // .. 33080
+inline constexpr int kPlainSequence = 33090;
+
 // Framework commands.
 inline constexpr int kFileNew = 57600;
 inline constexpr int kFileOpen = 57601;

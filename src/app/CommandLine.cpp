@@ -2,25 +2,43 @@
 #include "app/CommandLine.h"
 
 #include <charconv>
+#include <cmath>
+
+#include "anim/AnimationConfig.h"
 
 namespace tessary {
 
 const char* UsageText() {
   return "Usage:\n"
-         "  tessary [--base DIR] [--light] [--link] [--fit] [FILE.md3 ...]\n"
-         "      Open the viewer, with the files loaded in order. DIR is the folder that\n"
-         "      texture names inside the models are resolved against. --light adds one\n"
-         "      light above and in front of you and shines it on every model given.\n"
-         "      --link hangs each file on an earlier one by the first tag they share\n"
-         "      (give the parts in the order they hang: lower.md3 upper.md3 head.md3).\n"
-         "      --fit starts with the view zoomed and centred on the models.\n"
-         "  tessary --info [--json] FILE.md3 ...\n"
+         "  tessary [--base DIR] [--skin NAME] [--light] [--link] [--fit] [--play]\n"
+         "          [--anim LEGS_SEQ,TORSO_SEQ] [--no-config] [FILE.md3 ...]\n"
+         "      Open the viewer, with the files loaded in order. DIR is the game folder\n"
+         "      (or a single .pk3) that model and texture names are looked up in: a FILE\n"
+         "      that is not on disk is taken from there (models/players/x/lower.md3).\n"
+         "      --skin picks the skin of every model (\"default\" unless given).\n"
+         "      --light adds one light above and in front of you and shines it on\n"
+         "      every model given.\n"
+         "      --link hangs each file on an earlier one by the first tag they share,\n"
+         "      or else as a player's parts hang (give the parts in the order they hang:\n"
+         "      lower.md3 upper.md3 head.md3); with an animation.cfg beside lower.md3 the\n"
+         "      player stands in LEGS_IDLE and TORSO_STAND, or in the sequences --anim\n"
+         "      names. --fit starts with the view zoomed and centred on the models.\n"
+         "      --play starts the animations playing. --no-config neither reads nor\n"
+         "      stores the remembered folders, window place and recent models.\n"
+         "  tessary --info [--json] [--base DIR] [--skin NAME] FILE.md3 ...\n"
          "      Print each file's frame count, tags and surfaces; no window is opened.\n"
-         "  tessary --render OUT.png [--size WxH] [--frame N] [--light] [--link]\n"
-         "          [--fit] [--base DIR] FILE.md3 ...\n"
+         "      --json also gives the image each surface shows and the skin used.\n"
+         "  tessary --render OUT.png [--size WxH] [--frame N | --time SECONDS]\n"
+         "          [--light] [--link] [--anim LEGS_SEQ,TORSO_SEQ] [--fit] [--base DIR]\n"
+         "          [--skin NAME] FILE.md3 ...\n"
          "      Draw one frame offscreen and save it as a PNG (default size 512x384).\n"
+         "      --time poses every model that many seconds into its sequence.\n"
          "  tessary --export-skinbase OUT.bmp [--base DIR] FILE.md3 ...\n"
          "      Write the texture layout of the models as a 256x256 BMP.\n"
+         "  tessary --thumbnail IN.md3 OUT.png SIZE\n"
+         "      Draw a lit, framed preview of the model, SIZE pixels square, on a\n"
+         "      transparent background; textures are looked up in the game folder the\n"
+         "      model lies in.\n"
          "  tessary --help\n"
          "      Show this text.\n";
 }
@@ -38,6 +56,24 @@ bool ParseSize(const std::string& text, int& w, int& h) {
   if (x == std::string::npos) return false;
   return ParseInt(text.substr(0, x), w) && ParseInt(text.substr(x + 1), h) && w > 0 && h > 0 &&
          w <= 16384 && h <= 16384;
+}
+
+bool ParseSeconds(const std::string& text, double& seconds) {
+  const char* end = text.data() + text.size();
+  auto [ptr, ec] = std::from_chars(text.data(), end, seconds);
+  return ec == std::errc() && ptr == end && std::isfinite(seconds) && seconds >= 0.0;
+}
+
+// "LEGS_SEQ,TORSO_SEQ": a sequence the legs play and one the torso plays.
+bool ParseSequences(const std::string& text, int& legs, int& torso) {
+  const auto comma = text.find(',');
+  if (comma == std::string::npos) return false;
+  const auto l = AnimationByName(std::string_view(text).substr(0, comma));
+  const auto t = AnimationByName(std::string_view(text).substr(comma + 1));
+  if (!l || !t || !LegsPlay(*l) || !TorsoPlays(*t)) return false;
+  legs = *l;
+  torso = *t;
+  return true;
 }
 
 void SetMode(CommandLine& cl, CommandLine::Mode mode, const std::string& flag) {
@@ -66,6 +102,9 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
       SetMode(cl, CommandLine::Mode::Help, a);
     } else if (a == "--base") {
       if (next(value)) cl.baseFolder = value;
+    } else if (a == "--skin") {
+      if (next(value) && value.empty()) cl.error = "--skin needs a skin name, for example red";
+      if (!value.empty()) cl.skin = value;
     } else if (a == "--info") {
       SetMode(cl, CommandLine::Mode::Info, a);
     } else if (a == "--json") {
@@ -76,13 +115,33 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
     } else if (a == "--export-skinbase") {
       SetMode(cl, CommandLine::Mode::ExportSkinBase, a);
       next(cl.output);
+    } else if (a == "--thumbnail") {
+      SetMode(cl, CommandLine::Mode::Thumbnail, a);
+      if (next(value)) cl.files.push_back(value);
+      if (cl.error.empty()) next(cl.output);
+      if (cl.error.empty() && next(value) && (!ParseInt(value, cl.width) || cl.width < 1 || cl.width > 4096))
+        cl.error = "--thumbnail needs a size from 1 to 4096";
+      cl.height = cl.width;
+    } else if (a == "--no-config") {
+      cl.noConfig = true;
     } else if (a == "--size") {
       renderOnly = true;
       if (next(value) && !ParseSize(value, cl.width, cl.height))
         cl.error = "--size needs WIDTHxHEIGHT, for example 640x480";
     } else if (a == "--frame") {
       renderOnly = true;
+      cl.frameGiven = true;
       if (next(value) && !ParseInt(value, cl.frame)) cl.error = "--frame needs a whole number";
+    } else if (a == "--time") {
+      renderOnly = true;
+      double seconds = 0.0;
+      if (next(value) && !ParseSeconds(value, seconds)) cl.error = "--time needs a number of seconds, 0 or more";
+      cl.time = seconds;
+    } else if (a == "--anim") {
+      if (next(value) && !ParseSequences(value, cl.legsSequence, cl.torsoSequence))
+        cl.error = "--anim needs LEGS_SEQ,TORSO_SEQ, for example LEGS_RUN,TORSO_ATTACK";
+    } else if (a == "--play") {
+      cl.play = true;
     } else if (a == "--light") {
       cl.light = true;
     } else if (a == "--link") {
@@ -100,12 +159,20 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
   if (!cl.error.empty() || cl.mode == CommandLine::Mode::Help) return cl;
   if (cl.json && cl.mode != CommandLine::Mode::Info) cl.error = "--json goes with --info";
   else if (renderOnly && cl.mode != CommandLine::Mode::Render)
-    cl.error = "--size and --frame go with --render";
+    cl.error = "--size, --frame and --time go with --render";
+  else if (cl.frameGiven && (cl.time || cl.legsSequence >= 0))
+    cl.error = "--frame cannot be combined with --time or --anim";
+  else if (cl.legsSequence >= 0 && !cl.link)
+    cl.error = "--anim goes with --link";
+  else if (cl.play && cl.mode != CommandLine::Mode::Viewer)
+    cl.error = "--play goes with the viewer";
   else if ((cl.light || cl.link || cl.fit) && cl.mode != CommandLine::Mode::Render &&
            cl.mode != CommandLine::Mode::Viewer)
     cl.error = "--light, --link and --fit go with the viewer or --render";
   else if (cl.mode != CommandLine::Mode::Viewer && cl.files.empty())
     cl.error = "no model files given";
+  else if (cl.mode == CommandLine::Mode::Thumbnail && cl.files.size() != 1)
+    cl.error = "--thumbnail draws one model";
   return cl;
 }
 

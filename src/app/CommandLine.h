@@ -8,17 +8,24 @@
 namespace tessary {
 
 struct CommandLine {
-  enum class Mode { Viewer, Help, Info, Render, ExportSkinBase };
+  enum class Mode { Viewer, Help, Info, Render, ExportSkinBase, Thumbnail };
   Mode mode = Mode::Viewer;
-  std::optional<std::string> baseFolder;
+  std::optional<std::string> baseFolder;  // a game folder or a single .pk3
+  std::string skin = "default";           // --skin NAME: the skin of every model given
   std::vector<std::string> files;
   bool json = false;                 // --info --json
-  std::string output;                // --render OUT.png, --export-skinbase OUT.bmp
-  int width = 512, height = 384;     // --size WxH
+  std::string output;                // --render OUT.png, --export-skinbase OUT.bmp, --thumbnail
+  int width = 512, height = 384;     // --size WxH; --thumbnail's SIZE in both
   int frame = 0;                     // --frame N
+  bool frameGiven = false;           // --frame was given (it then wins over a player's pose)
   bool light = false;                // --light (viewer and --render)
   bool link = false;                 // --link (viewer and --render)
   bool fit = false;                  // --fit (viewer and --render)
+  bool play = false;                 // --play (viewer)
+  int legsSequence = -1;             // --anim LEGS_SEQ,TORSO_SEQ (viewer and --render, with --link):
+  int torsoSequence = -1;            //   AnimationNumbers, -1 when not given
+  std::optional<double> time;        // --time SECONDS (--render)
+  bool noConfig = false;             // --no-config: no settings are read or written
   std::string error;                 // non-empty when the arguments could not be read
 };
 

@@ -3,9 +3,11 @@
 
 #include <new>
 
+#include "anim/AnimationCommands.h"
 #include "app/CommandIds.h"
-#include "image/ImageDecoder.h"
+#include "content/ContentCommands.h"
 #include "image/FilterCommands.h"
+#include "image/ImageDecoder.h"
 #include "image/MapCommands.h"
 #include "image/SkinBase.h"
 #include "light/LightCommands.h"
@@ -19,12 +21,28 @@ namespace tessary {
 
 using namespace cmd;
 
+namespace {
+
+// The entries of "Recent Models", numbered; the main window shows the files' paths in them
+// and leaves out the entries it has no file for.
+std::vector<MenuEntry> RecentModelEntries() {
+  std::vector<MenuEntry> entries;
+  for (int i = 0; i < kRecentModelCount; ++i)
+    entries.push_back({"&" + std::to_string(i + 1), kRecentModelFirst + i, {}});
+  return entries;
+}
+
+}  // namespace
+
 const std::vector<MenuEntry>& MainMenu() {
   static const std::vector<MenuEntry> menu = {
       {"&File", 0, {
+           {"Open Model...", kOpenModel, {}},
+           {"Recent Models", 0, RecentModelEntries()},
            {"Set Base Folder...", kSetBaseFolder, {}},
+           {"Open from Game Folder...", kOpenFromGameFolder, {}},
            {"Light Transfer", 0, {{"Export to LGT", kExportLight, {}}, {"Import from LGT", kImportLight, {}}}},
-           {"Export", 0, {{"Skinbase (*.bmp)", kExportSkinBase, {}}}},
+           {"Export", 0, {{"Skinbase (*.bmp)", kExportSkinBase, {}}, {"Picture (*.png)", kExportPicture, {}}}},
            {"", 0, {}},
            {"E&xit", kAppExit, {}},
        }},
@@ -38,6 +56,7 @@ const std::vector<MenuEntry>& MainMenu() {
            {"Display Bounds", kDisplayBounds, {}},
            {"Lock Frame", kLockFrame, {}},
            {"Offsets...", kOffsets, {}},
+           {"Skin", kSkinMenu, {}},
        }},
       {"&Rendering", 0, {
            {"&Texture", 0, {
@@ -50,6 +69,15 @@ const std::vector<MenuEntry>& MainMenu() {
            {"Multi-Pass", 0, {{"&Fast", kMultiPassFast, {}}, {"&Safe", kMultiPassSafe, {}}}},
            {"Background Color...", kBackgroundColor, {}},
            {"Model Links...", kModelLinks, {}},
+           {"Fit View", kFitView, {}},
+           {"Game Texture Lookup", kGameTextureLookup, {}},
+       }},
+      // The sequence lists of the current model follow these items (SequenceMenus).
+      {"&Animation", 0, {
+           {"&Play/Pause", kPlayPause, {}},
+           {"&Faster", kPlayFaster, {}},
+           {"&Slower", kPlaySlower, {}},
+           {"&Restart", kPlayRestart, {}},
        }},
       {"&Help", 0, {{"&About Corvane's Tessary", kAppAbout, {}}}},
   };
@@ -76,6 +104,8 @@ const std::vector<Accelerator>& Accelerators() {
       {K::Backspace, 0, false, false, true, kEditUndo},
       {K::F6, 0, false, false, false, kNextPane},
       {K::F6, 0, false, true, false, kPreviousPane},
+      {K::Space, 0, false, false, false, kPlayPause},
+      {K::Home, 0, false, false, false, kFitView},
   };
   return table;
 }
@@ -119,6 +149,20 @@ void EditBackgroundColor(Workspace& ws) {
   ws.SceneChanged();
 }
 
+bool IsLegsSequence(int id) { return id >= kLegsSequenceFirst && id < kLegsSequenceFirst + kAnimationCount; }
+bool IsTorsoSequence(int id) { return id >= kTorsoSequenceFirst && id < kTorsoSequenceFirst + kAnimationCount; }
+
+bool DispatchAnimationCommand(Workspace& ws, int id) {
+  if (IsLegsSequence(id)) ChooseSequence(ws, PartRole::Legs, id - kLegsSequenceFirst);
+  else if (IsTorsoSequence(id)) ChooseSequence(ws, PartRole::Torso, id - kTorsoSequenceFirst);
+  else if (id == kPlainSequence) ChooseSequence(ws, PartRole::Plain, 0);
+  else if (id == kPlayPause) TogglePlayback(ws);
+  else if (id == kPlayFaster || id == kPlaySlower) ChangePlaybackRate(ws, id == kPlayFaster);
+  else if (id == kPlayRestart) RestartPlayback(ws);
+  else return false;
+  return true;
+}
+
 // Map commands come in threes per row: load, clear, switch.
 bool DispatchMapCommand(Workspace& ws, int id) {
   if (id < kLoadTextureMap || id > kToggleGlowMap) return false;
@@ -138,7 +182,8 @@ bool DispatchMapCommand(Workspace& ws, int id) {
 const char* OutOfMemoryMessage(int id) {
   if (id >= kLoadTextureMap && id <= kToggleGlowMap) return (id - kLoadTextureMap) % 3 == 0 ? kNotRecognizedMessage : nullptr;
   switch (id) {
-    case kOpenModel: return kLoadErrorMessage;
+    case kOpenModel:
+    case kOpenFromGameFolder: return kLoadErrorMessage;
     case kImportLight: return kUnableToOpenLightMessage;
     case kExportLight: return kUnableToCreateLightMessage;
     case kExportSkinBase: return "Error Saving: 1";
@@ -156,12 +201,19 @@ bool RunCommand(Workspace& ws, int id) {
     return true;
   }
   if (DispatchMapCommand(ws, id)) return true;
+  if (id >= kFirstSkin && id <= kLastSkin) {
+    ChooseSkin(ws, id - kFirstSkin);
+    return true;
+  }
+  if (DispatchAnimationCommand(ws, id)) return true;
   if (id >= kFilterNearest && id <= kFilterTriMip) {
     SetTextureFilter(ws, id - kFilterNearest);
     return true;
   }
   switch (id) {
     case kSetBaseFolder: SetBaseFolder(ws); return true;
+    case kOpenFromGameFolder: OpenFromGameFolder(ws); return true;
+    case kGameTextureLookup: ToggleGameTextureLookup(ws); return true;
     case kMultiPassFast: SetMultiPassMode(ws, 0); return true;
     case kMultiPassSafe: SetMultiPassMode(ws, 1); return true;
     case kOpenModel: OpenModel(ws); return true;
@@ -207,7 +259,22 @@ bool DispatchCommand(Workspace& ws, int id) {
 }
 
 bool IsCheckable(int id) {
-  return ModelFlag(id) != nullptr || (id >= kFilterNearest && id <= kMultiPassSafe);
+  return ModelFlag(id) != nullptr || (id >= kFilterNearest && id <= kMultiPassSafe) || id == kPlayPause ||
+         id == kGameTextureLookup || (id >= kFirstSkin && id <= kLastSkin);
+}
+
+bool IsRadio(int id) { return IsLegsSequence(id) || IsTorsoSequence(id) || id == kPlainSequence; }
+
+std::vector<MenuEntry> SequenceMenus(const Scene& scene) {
+  const CurrentPlayback now = DescribeCurrentPlayback(scene);
+  if (!now.present) return {};
+  if (!now.player) return {{"Se&quence", 0, {{"All frames", kPlainSequence, {}}}}};
+  std::vector<MenuEntry> legs, torso;
+  for (int n = 0; n < kAnimationCount; ++n) {
+    if (LegsPlay(n)) legs.push_back({AnimationName(n), kLegsSequenceFirst + n, {}});
+    if (TorsoPlays(n)) torso.push_back({AnimationName(n), kTorsoSequenceFirst + n, {}});
+  }
+  return {{"&Legs", 0, legs}, {"T&orso", 0, torso}};
 }
 
 CommandState QueryCommandState(Workspace& ws, int id) {
@@ -216,6 +283,13 @@ CommandState QueryCommandState(Workspace& ws, int id) {
     if (model == nullptr) return {false, false};
     return {true, model->*flag != 0};
   }
+  if (id == kPlayPause || id == kPlayFaster || id == kPlaySlower || id == kPlayRestart || IsRadio(id)) {
+    const CurrentPlayback now = DescribeCurrentPlayback(ws.scene);
+    if (id == kPlayPause) return {now.canPlay || now.playing, now.playing};
+    if (IsLegsSequence(id)) return {now.player, id - kLegsSequenceFirst == now.legs};
+    if (IsTorsoSequence(id)) return {now.player, id - kTorsoSequenceFirst == now.torso};
+    return {now.present, id == kPlainSequence};
+  }
   if (id >= kFilterNearest && id <= kMultiPassSafe) {
     const bool checked = id <= kFilterTriMip ? ws.scene.textureFilter == id - kFilterNearest
                                              : ws.scene.multiPassSafe == id - kMultiPassFast;
@@ -223,6 +297,9 @@ CommandState QueryCommandState(Workspace& ws, int id) {
     ApplySpin(ws);
     return {true, checked};
   }
+  if (id == kGameTextureLookup) return {true, ws.scene.gameTextureLookup};
+  if (id == kSkinMenu) return {!SkinMenuEntries(ws.scene).empty(), false};
+  if (id >= kFirstSkin && id <= kLastSkin) return {true, IsSkinEntryInUse(ws.scene, id - kFirstSkin)};
   return {true, false};
 }
 

@@ -10,7 +10,8 @@
 namespace tessary {
 
 // One entry of the main menu: an item (id != 0), a separator (id == 0, no children and an
-// empty caption) or a submenu (children not empty).
+// empty caption) or a submenu (children not empty). The entry cmd::kSkinMenu is a submenu
+// whose items (cmd::kFirstSkin, ...) are SkinMenuEntries, made afresh each time it opens.
 struct MenuEntry {
   std::string caption;
   int id = 0;
@@ -21,7 +22,7 @@ struct MenuEntry {
 const std::vector<MenuEntry>& MainMenu();
 
 struct Accelerator {
-  enum Key { Left, Right, Letter, Insert, Delete, Backspace, F6 };
+  enum Key { Left, Right, Letter, Insert, Delete, Backspace, F6, Space, Home };
   Key key;
   char letter = 0;  // for Letter
   bool ctrl = false;
@@ -32,7 +33,8 @@ struct Accelerator {
 const std::vector<Accelerator>& Accelerators();
 
 // Runs the operation of a command number; numbers without an operation are ignored.
-// Returns true when the number has an operation.
+// Returns true when the number has an operation. Fit View, picture export and the recent
+// models need the window system and are run by the main window, not here.
 bool DispatchCommand(Workspace& ws, int id);
 
 struct CommandState {
@@ -44,5 +46,11 @@ struct CommandState {
 CommandState QueryCommandState(Workspace& ws, int id);
 // Whether the item has a check-mark rule at all.
 bool IsCheckable(int id);
+// Whether the item is one of a list of choices of which one is checked (a sequence).
+bool IsRadio(int id);
+
+// The sequence lists the Animation menu ends with, for the current model: a player's
+// "Legs" and "Torso" sequences, a plain model's one sequence, or none.
+std::vector<MenuEntry> SequenceMenus(const Scene& scene);
 
 }  // namespace tessary

@@ -24,6 +24,7 @@ class ConsoleDesktop final : public Desktop {
   void RequestSceneRedraw() override {}
   void RepaintView() override {}
   void RefreshPanel() override {}
+  void RefreshStatusBar() override {}
   void RunTagLinkageDialog() override {}
   void RunModelOffsetsDialog(ModelRecord&) override {}
   void RunLightPropertiesDialog(LightRecord&) override {}

@@ -5,6 +5,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace tessary {
 
@@ -33,6 +34,13 @@ class Desktop {
                                                      const std::string& initialName) = 0;
   // A folder chooser with the given title; an absolute path, or no value on cancel.
   virtual std::optional<std::string> ChooseFolder(const std::string& title) = 0;
+  // A dialog listing game paths (files of the base folder's game file system) with a filter
+  // box that narrows the list as the user types; the chosen path, or no value on cancel.
+  // Desktops that cannot show one answer Cancel.
+  virtual std::optional<std::string> ChooseGamePath(const std::string& /*title*/,
+                                                    const std::vector<std::string>& /*paths*/) {
+    return std::nullopt;
+  }
 
   // Repaints the main window now; the render view has drawn a frame before this returns.
   virtual void RequestSceneRedraw() = 0;
@@ -40,6 +48,8 @@ class Desktop {
   virtual void RepaintView() = 0;
   // Rewrites every list, field and switch caption of the options bar from the scene.
   virtual void RefreshPanel() = 0;
+  // Rewrites the status bar under the view from the scene (RefreshPanel does it too).
+  virtual void RefreshStatusBar() = 0;
 
   // The modal dialogs. Each returns when the user has closed it.
   virtual void RunTagLinkageDialog() = 0;

@@ -3,12 +3,15 @@
 
 #include <wx/accel.h>
 #include <wx/menu.h>
+#include <wx/statusbr.h>
 
 #include <algorithm>
 #include <vector>
 
 #include "app/CommandIds.h"
+#include "anim/StatusText.h"
 #include "app/CommandTable.h"
+#include "content/ContentCommands.h"
 #include "light/LightCommands.h"
 #include "render/RenderView.h"
 #include "scene/ModelCommands.h"
@@ -39,7 +42,12 @@ MainFrame::MainFrame(Scene& scene, TrackballState& trackball, std::unique_ptr<Wx
     ws_.desktop.ShowMessage("ChoosePixelFormat failed");
   }
   optionsBar = new OptionsBar(this);
+  // Along the bottom of the window: the client area ends above it, so the view and the
+  // options bar keep their places and widths.
+  statusBar = CreateStatusBar(4, wxSTB_DEFAULT_STYLE | wxFULL_REPAINT_ON_RESIZE);
+  SetStatusBarPane(-1);  // menus have no help texts to show there, and must not blank the file name
   CreateMenuBarAndAccelerators();
+  EnableDesktopIntegration();
 
   Bind(wxEVT_SIZE, &MainFrame::OnSize, this);
   LayoutChildren();
@@ -75,6 +83,28 @@ void MainFrame::LayoutChildren() {
   if (viewWindow != nullptr) viewWindow->SetSize(0, 0, std::max(0, client.x - kOptionsBarWidth), client.y);
 }
 
+void MainFrame::ShowStatus() {
+  if (statusBar == nullptr) return;
+  const StatusFields fields = BuildStatusFields(ws_.scene);
+  const std::string* texts[] = {&fields.file, &fields.frame, &fields.sequences, &fields.rate};
+  // Each field is as wide as its text, the frame's as wide as its longest text for the
+  // model's frame numbers (so the fields stay put while it plays), the last one with room
+  // for the size grip; the sequences get the rest.
+  const auto width = [this](const std::string& text) { return statusBar->GetTextExtent(wxString::FromUTF8(text)).x + 14; };
+  const ModelRecord* model = ws_.scene.CurrentModel();
+  const std::string digits(model != nullptr ? std::to_string(std::max(0, model->FrameCount() - 1)).size() : 1, '8');
+  std::vector<int> widths = {width(fields.file), width("Frame " + digits + " \u2192 " + digits + " (88%)"), -1,
+                             width(fields.rate) + 24};
+  if (widths != statusWidths_) {
+    statusBar->SetStatusWidths(4, widths.data());
+    statusWidths_ = std::move(widths);
+  }
+  for (int i = 0; i < 4; ++i) {
+    const wxString text = wxString::FromUTF8(*texts[i]);
+    if (statusBar->GetStatusText(i) != text) statusBar->SetStatusText(text, i);
+  }
+}
+
 void MainFrame::OnSize(wxSizeEvent& event) {
   event.Skip();
   LayoutChildren();
@@ -82,16 +112,22 @@ void MainFrame::OnSize(wxSizeEvent& event) {
 
 namespace {
 
-wxMenu* BuildMenu(const MenuEntry& entry, std::vector<int>& itemIds) {
+// skinMenu, when given, receives the "Skin" submenu that is filled as it opens.
+wxMenu* BuildMenu(const MenuEntry& entry, std::vector<int>& itemIds, wxMenu** skinMenu = nullptr) {
   auto* menu = new wxMenu;
   for (const MenuEntry& child : entry.children) {
-    if (!child.children.empty()) {
-      menu->AppendSubMenu(BuildMenu(child, itemIds), wxString::FromUTF8(child.caption));
+    if (child.id == cmd::kSkinMenu && skinMenu != nullptr) {
+      // Filled as it opens; its own update rule greys it when there is no skin to choose.
+      *skinMenu = new wxMenu;
+      menu->Append(cmd::ToWxId(child.id), wxString::FromUTF8(child.caption), *skinMenu);
+      itemIds.push_back(child.id);
+    } else if (!child.children.empty()) {
+      menu->AppendSubMenu(BuildMenu(child, itemIds, skinMenu), wxString::FromUTF8(child.caption));
     } else if (child.id == 0) {
       menu->AppendSeparator();
     } else {
       menu->Append(cmd::ToWxId(child.id), wxString::FromUTF8(child.caption), wxEmptyString,
-                   IsCheckable(child.id) ? wxITEM_CHECK : wxITEM_NORMAL);
+                   IsCheckable(child.id) ? wxITEM_CHECK : IsRadio(child.id) ? wxITEM_RADIO : wxITEM_NORMAL);
       itemIds.push_back(child.id);
     }
   }
@@ -107,6 +143,8 @@ int KeyCode(const Accelerator& accelerator) {
     case Accelerator::Delete: return WXK_DELETE;
     case Accelerator::Backspace: return WXK_BACK;
     case Accelerator::F6: return WXK_F6;
+    case Accelerator::Space: return WXK_SPACE;
+    case Accelerator::Home: return WXK_HOME;
   }
   return 0;
 }
@@ -121,7 +159,8 @@ int Modifiers(const Accelerator& accelerator) {
 void MainFrame::CreateMenuBarAndAccelerators() {
   std::vector<int> itemIds;
   auto* menuBar = new wxMenuBar;
-  for (const MenuEntry& top : MainMenu()) menuBar->Append(BuildMenu(top, itemIds), wxString::FromUTF8(top.caption));
+  for (const MenuEntry& top : MainMenu())
+    menuBar->Append(BuildMenu(top, itemIds, &skinMenu_), wxString::FromUTF8(top.caption));
   SetMenuBar(menuBar);
 
   std::vector<wxAcceleratorEntry> entries;
@@ -148,17 +187,60 @@ void MainFrame::CreateMenuBarAndAccelerators() {
   // from idle time: answering for the filter items redraws the view, which must not
   // happen on every idle pass.
   for (int id : itemIds) Bind(wxEVT_UPDATE_UI, &MainFrame::OnUpdateCommand, this, cmd::ToWxId(id));
+  Bind(wxEVT_UPDATE_UI, &MainFrame::OnUpdateCommand, this, cmd::ToWxId(cmd::kFirstSkin), cmd::ToWxId(cmd::kLastSkin));
+  // The sequence items come and go with the current model (ShowSequenceMenus).
+  Bind(wxEVT_UPDATE_UI, &MainFrame::OnUpdateCommand, this, cmd::ToWxId(cmd::kLegsSequenceFirst),
+       cmd::ToWxId(cmd::kPlainSequence));
+}
+
+namespace {
+
+bool SameMenus(const std::vector<MenuEntry>& a, const std::vector<MenuEntry>& b) {
+  return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](const MenuEntry& x, const MenuEntry& y) {
+    return x.caption == y.caption && x.id == y.id && SameMenus(x.children, y.children);
+  });
+}
+
+}  // namespace
+
+void MainFrame::ShowSequenceMenus() {
+  std::vector<MenuEntry> wanted = SequenceMenus(ws_.scene);
+  const int index = GetMenuBar() != nullptr ? GetMenuBar()->FindMenu("Animation") : wxNOT_FOUND;
+  if (index == wxNOT_FOUND || SameMenus(wanted, shownSequenceMenus_)) return;
+  wxMenu* menu = GetMenuBar()->GetMenu(static_cast<std::size_t>(index));
+  // The fixed items stay; everything after them is this function's.
+  std::size_t fixed = 0;
+  for (const MenuEntry& top : MainMenu())
+    if (top.caption == "&Animation") fixed = top.children.size();
+  while (menu->GetMenuItemCount() > fixed) menu->Destroy(menu->FindItemByPosition(fixed));
+  if (!wanted.empty()) menu->AppendSeparator();
+  std::vector<int> ids;
+  for (const MenuEntry& list : wanted) menu->AppendSubMenu(BuildMenu(list, ids), wxString::FromUTF8(list.caption));
+  shownSequenceMenus_ = std::move(wanted);
+}
+
+void MainFrame::RebuildSkinMenu() {
+  if (skinMenu_ == nullptr) return;
+  while (skinMenu_->GetMenuItemCount() > 0) skinMenu_->Destroy(skinMenu_->FindItemByPosition(0));
+  const std::vector<std::string> skins = SkinMenuEntries(ws_.scene);
+  for (std::size_t i = 0; i < skins.size(); ++i)
+    skinMenu_->AppendCheckItem(cmd::ToWxId(cmd::kFirstSkin + static_cast<int>(i)), wxString::FromUTF8(skins[i]));
 }
 
 void MainFrame::OnCommand(wxCommandEvent& event) {
-  if (!DispatchCommand(ws_, cmd::FromWxId(event.GetId()))) event.Skip();
+  const int id = cmd::FromWxId(event.GetId());
+  bool handled = false;
+  RunRemembering([&] { handled = RunWindowCommand(id) || DispatchCommand(ws_, id); });
+  if (!handled) event.Skip();
 }
 
 void MainFrame::OnUpdateCommand(wxUpdateUIEvent& event) {
   const int id = cmd::FromWxId(event.GetId());
+  // The submenu's items follow right after it in the same update pass.
+  if (id == cmd::kSkinMenu) RebuildSkinMenu();
   const CommandState state = QueryCommandState(ws_, id);
   event.Enable(state.enabled);
-  if (IsCheckable(id)) event.Check(state.checked);
+  if (IsCheckable(id) || (IsRadio(id) && state.checked)) event.Check(state.checked);
 }
 
 void MainFrame::OnListSelection(wxCommandEvent& event) {

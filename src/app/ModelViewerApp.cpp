@@ -6,6 +6,7 @@
 #include "app/MainFrame.h"
 #include "app/StartupScene.h"
 #include "scene/Md3Loader.h"
+#include "scene/TextureResolution.h"
 
 wxIMPLEMENT_APP_NO_MAIN(tessary::ModelViewerApp);
 
@@ -24,6 +25,7 @@ bool ModelViewerApp::OnInit() {
   SetAppDisplayName(kApplicationTitle);
 
   mainFrame = new MainFrame(scene, trackball);
+  mainFrame->UseSettings(SettingsFile::ForViewer(startupCommandLine.noConfig));
   SetTopWindow(mainFrame);
   mainFrame->Show();
   mainFrame->Update();
@@ -44,18 +46,24 @@ void ModelViewerApp::HandleEvent(wxEvtHandler* handler, wxEventFunction func, wx
 
 void ModelViewerApp::OpenStartupFiles() {
   if (mainFrame == nullptr) return;
-  if (startupCommandLine.baseFolder) scene.baseFolder = *startupCommandLine.baseFolder;
+  // The remembered base folder, unless the command line names one for this run.
+  const std::string& remembered = mainFrame->settings().Get().baseFolder;
+  if (!remembered.empty()) UseBaseFolder(scene, remembered);
   Workspace& ws = mainFrame->workspace();
+  if (startupCommandLine.baseFolder) UseBaseFolderAndReport(ws, *startupCommandLine.baseFolder);
   std::vector<FileModels> files;
-  for (const std::string& file : startupCommandLine.files) {
-    const std::int32_t before = scene.ModelCount();
-    LoadModelFile(ws, file);
-    files.push_back(FileModels{before, scene.ModelCount() - before});
-  }
+  mainFrame->RunRemembering([&] {
+    for (const std::string& file : startupCommandLine.files) {
+      const std::int32_t before = scene.ModelCount();
+      LoadModelFile(ws, file, startupCommandLine.skin);
+      files.push_back(FileModels{before, scene.ModelCount() - before});
+    }
+  });
   const wxSize view = mainFrame->viewWindow != nullptr ? mainFrame->viewWindow->GetClientSize() : wxSize(1, 1);
-  ArrangeStartupScene(startupCommandLine, files, view.y > 0 ? static_cast<double>(view.x) / view.y : 1.0, scene,
-                      trackball);
-  ws.SceneChanged();  // the links, the light and the view are shown
+  const std::string problem =
+      ArrangeStartupScene(startupCommandLine, files, view.y > 0 ? static_cast<double>(view.x) / view.y : 1.0, ws);
+  ws.SceneChanged();  // the links, the light, the pose and the view are shown
+  if (!problem.empty()) ws.desktop.ShowMessage(problem);
 }
 
 }  // namespace tessary

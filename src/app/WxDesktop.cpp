@@ -6,6 +6,8 @@
 #include <wx/msgdlg.h>
 
 #include "app/MainFrame.h"
+#include "app/SettingsFile.h"
+#include "content/GameFileDialog.h"
 #include "light/LightPropertiesDialog.h"
 #include "link/ModelOffsetsDialog.h"
 #include "link/TagLinkageDialog.h"
@@ -15,17 +17,23 @@
 #include "ui/BackgroundColorDialog.h"
 #include "ui/DisplayText.h"
 #include "ui/OptionsBar.h"
+#include "ui/PictureSizeDialog.h"
 
 namespace tessary {
 
 namespace {
 
-std::optional<FileChoice> RunFileDialog(wxWindow* parent, const std::string& filter,
-                                        const std::string& initialName, long style) {
-  wxFileDialog dialog(parent, wxFileSelectorPromptStr, wxEmptyString, DisplayText(initialName),
-                      wxString::FromUTF8(filter), style);
+// Each kind of file dialog opens in the folder it last took a file from.
+std::optional<FileChoice> RunFileDialog(MainFrame* frame, const std::string& filter, const std::string& initialName,
+                                        bool save) {
+  SettingsFile* settings = frame != nullptr ? &frame->settings() : nullptr;
+  const std::string folder = settings != nullptr ? settings->DialogFolder(filter, save) : std::string();
+  wxFileDialog dialog(frame, wxFileSelectorPromptStr, wxString::FromUTF8(folder), DisplayText(initialName),
+                      wxString::FromUTF8(filter), save ? wxFD_SAVE : wxFD_OPEN | wxFD_FILE_MUST_EXIST);
   if (dialog.ShowModal() != wxID_OK) return std::nullopt;
-  return FileChoice{dialog.GetPath().utf8_string(), dialog.GetFilterIndex() + 1};
+  FileChoice choice{dialog.GetPath().utf8_string(), dialog.GetFilterIndex() + 1};
+  if (settings != nullptr) settings->NoteDialogChoice(filter, save, choice.path);
+  return choice;
 }
 
 }  // namespace
@@ -37,17 +45,26 @@ void WxDesktop::ShowMessage(const std::string& text) {
 }
 
 std::optional<FileChoice> WxDesktop::ChooseFileToOpen(const std::string& filter, const std::string& initialName) {
-  return RunFileDialog(frame_, filter, initialName, wxFD_OPEN | wxFD_FILE_MUST_EXIST);
+  return RunFileDialog(frame_, filter, initialName, false);
 }
 
 std::optional<FileChoice> WxDesktop::ChooseFileToSave(const std::string& filter, const std::string& initialName) {
-  return RunFileDialog(frame_, filter, initialName, wxFD_SAVE);
+  return RunFileDialog(frame_, filter, initialName, true);
 }
 
 std::optional<std::string> WxDesktop::ChooseFolder(const std::string& title) {
-  wxDirDialog dialog(nullptr, wxString::FromUTF8(title), wxEmptyString, wxDD_DEFAULT_STYLE | wxDD_DIR_MUST_EXIST);
+  // It opens at the base folder in use, which is remembered from the last run.
+  const std::string base = frame_ != nullptr ? frame_->workspace().scene.baseFolder : std::string();
+  const wxString start = !base.empty() && base.front() == '/' ? wxString::FromUTF8(base) : wxString();
+  wxDirDialog dialog(nullptr, wxString::FromUTF8(title), start, wxDD_DEFAULT_STYLE | wxDD_DIR_MUST_EXIST);
   if (dialog.ShowModal() != wxID_OK) return std::nullopt;
   return dialog.GetPath().utf8_string();
+}
+
+std::optional<std::string> WxDesktop::ChooseGamePath(const std::string& title, const std::vector<std::string>& paths) {
+  GameFileDialog dialog(frame_, title, paths);
+  if (dialog.ShowModal() != wxID_OK) return std::nullopt;
+  return dialog.Chosen();
 }
 
 void WxDesktop::RequestSceneRedraw() {
@@ -61,8 +78,14 @@ void WxDesktop::RepaintView() {
 }
 
 void WxDesktop::RefreshPanel() {
-  if (frame_ != nullptr && frame_->optionsBar != nullptr)
-    frame_->optionsBar->ShowContents(BuildPanelContents(frame_->workspace().scene));
+  if (frame_ == nullptr) return;
+  if (frame_->optionsBar != nullptr) frame_->optionsBar->ShowContents(BuildPanelContents(frame_->workspace().scene));
+  frame_->ShowSequenceMenus();
+  frame_->ShowStatus();
+}
+
+void WxDesktop::RefreshStatusBar() {
+  if (frame_ != nullptr) frame_->ShowStatus();
 }
 
 void WxDesktop::RunTagLinkageDialog() {
@@ -96,6 +119,12 @@ void WxDesktop::RunAboutBox() {
 
 void WxDesktop::CloseMainWindow() {
   if (frame_ != nullptr) frame_->Close();
+}
+
+std::optional<PictureSize> WxDesktop::AskPictureSize(int viewWidth, int viewHeight) {
+  PictureSizeDialog dialog(frame_, viewWidth, viewHeight);
+  if (dialog.ShowModal() != wxID_OK) return std::nullopt;
+  return PictureSize{dialog.PictureWidth(), dialog.PictureHeight()};
 }
 
 }  // namespace tessary

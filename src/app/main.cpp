@@ -10,6 +10,7 @@
 #include "app/ModelViewerApp.h"
 #include "image/SkinBase.h"
 #include "render/HeadlessRender.h"
+#include "render/Thumbnail.h"
 #include "scene/ModelInfo.h"
 
 int main(int argc, char** argv) {
@@ -31,12 +32,14 @@ int main(int argc, char** argv) {
       case CommandLine::Mode::Viewer:
         break;
       case CommandLine::Mode::Info:
-        return tessary::PrintModelInfo(commandLine.files, commandLine.json, std::cout);
+        return tessary::ModelInfoCommandLine(commandLine, std::cout, std::cerr);
       case CommandLine::Mode::Render:
         return tessary::RenderToPngCommandLine(commandLine, std::cerr);
       case CommandLine::Mode::ExportSkinBase:
         return tessary::ExportSkinBaseCommandLine(commandLine.files, commandLine.baseFolder, commandLine.output,
                                                   std::cerr);
+      case CommandLine::Mode::Thumbnail:
+        return tessary::ThumbnailCommandLine(commandLine, std::cerr);
       case CommandLine::Mode::Help:
         break;
     }
@@ -44,7 +47,7 @@ int main(int argc, char** argv) {
     if (commandLine.mode == CommandLine::Mode::ExportSkinBase) {
       std::cerr << "Error Saving: 1\n";
     } else {
-      std::cerr << "tessary: not enough memory to " << (commandLine.mode == CommandLine::Mode::Render ? "render" : "read")
+      std::cerr << "tessary: not enough memory to " << (commandLine.mode == CommandLine::Mode::Info ? "read" : "render")
                 << " the files given\n";
     }
     return 1;

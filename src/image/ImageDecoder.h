@@ -1,5 +1,5 @@
-// Decoding PCX, BMP and TGA files held in memory into RGBA images. The format is told by
-// the first bytes only, never by the file name. Every read is bounds-checked: a malformed
+// Decoding PCX, BMP, TGA, JPEG and PNG files held in memory into RGBA images. The format
+// is told by the first bytes only, never by the file name. Every read is bounds-checked: a malformed
 // or truncated file gives a failure, never a partly decoded image.
 #pragma once
 
@@ -34,12 +34,17 @@ struct DecodeResult {
 };
 
 // Recognises the format by the first bytes, in this order: PCX (0x0A 0x05), BMP ("BM"),
-// TGA (image type 2 or 10 at offset 2); anything else is not recognized.
+// JPEG (0xFF 0xD8 0xFF), PNG (its 8-byte signature), TGA (image type 2 or 10 at offset 2);
+// anything else is not recognized.
 DecodeResult DecodeImage(std::span<const std::uint8_t> bytes);
 
-// The three decoders, each for bytes already recognised as its format.
+// The decoders, each for bytes already recognised as its format. PCX, BMP and TGA images
+// come out opaque; PNG keeps its transparency in alpha. A damaged JPEG or PNG is refused
+// with kNotRecognizedMessage, like one over the size limits.
 DecodeResult DecodePcx(std::span<const std::uint8_t> bytes);
 DecodeResult DecodeBmp(std::span<const std::uint8_t> bytes);
 DecodeResult DecodeTga(std::span<const std::uint8_t> bytes);
+DecodeResult DecodeJpeg(std::span<const std::uint8_t> bytes);
+DecodeResult DecodePng(std::span<const std::uint8_t> bytes);
 
 }  // namespace tessary

@@ -14,7 +14,8 @@
 namespace tessary {
 
 struct ImageRGBA {
-  // width * height * 4 bytes, red, green, blue, alpha; row 0 is the top row; alpha 255.
+  // width * height * 4 bytes, red, green, blue, alpha; row 0 is the top row; alpha is 255
+  // except where a PNG is transparent.
   std::vector<std::uint8_t> pixels;
   std::int32_t width = 0;
   std::int32_t height = 0;

@@ -9,9 +9,10 @@ namespace tessary {
 namespace {
 
 constexpr const char* kImageFilter =
-    "Supported Formats (*.pcx;*.bmp;*.tga)|*.pcx;*.bmp;*.tga|DeluxePaint PCX (*.pcx)|*.pcx|"
-    "Microsoft Bitmap (*.bmp)|*.bmp|Targa Truevision (*.tga)|*.tga|All Files (*.*)|*.*";
-
+    "Supported Formats (*.pcx;*.bmp;*.tga;*.jpg;*.jpeg;*.png)|*.pcx;*.bmp;*.tga;*.jpg;*.jpeg;*.png|"
+    "DeluxePaint PCX (*.pcx)|*.pcx|Microsoft Bitmap (*.bmp)|*.bmp|Targa Truevision (*.tga)|*.tga|"
+    "JPEG (*.jpg;*.jpeg)|*.jpg;*.jpeg|Portable Network Graphics (*.png)|*.png|All Files (*.*)|*.*";
+constexpr const char* kImagePattern = "*.pcx;*.bmp;*.tga;*.jpg;*.jpeg;*.png";
 
 // The extension the selected filter entry stands for; "All Files" and "Supported Formats"
 // fall back to PCX.
@@ -19,6 +20,8 @@ const char* ExtensionForFilter(int filterIndex) {
   switch (filterIndex) {
     case 3: return ".bmp";
     case 4: return ".tga";
+    case 5: return ".jpg";
+    case 6: return ".png";
     default: return ".pcx";
   }
 }
@@ -28,10 +31,16 @@ const char* ExtensionForFilter(int filterIndex) {
 void LoadMap(Workspace& ws, MapSlot slot) {
   ModelRecord* model = ws.scene.CurrentModel();
   if (model == nullptr) return;
-  auto choice = ws.desktop.ChooseFileToOpen(kImageFilter, "*.pcx;*.bmp;*.tga");
+  auto choice = ws.desktop.ChooseFileToOpen(kImageFilter, kImagePattern);
   if (!choice) return;
   std::string path = choice->path;
   if (!PathHasDot(path)) path += ExtensionForFilter(choice->filterIndex);
+  LoadMapFile(ws, slot, path);
+}
+
+void LoadMapFile(Workspace& ws, MapSlot slot, const std::string& path) {
+  ModelRecord* model = ws.scene.CurrentModel();
+  if (model == nullptr) return;
   auto image = LoadTextureFile(path, ws.textures, ws.desktop);
   if (!image) return;  // the slot keeps its old image; the loader has said why
   // The old image (and its texture object) goes only now that the new one exists.

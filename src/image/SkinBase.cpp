@@ -8,6 +8,7 @@
 #include "app/FileIO.h"
 #include "scene/Md3Loader.h"
 #include "scene/SceneOps.h"
+#include "scene/TextureResolution.h"
 
 namespace tessary {
 
@@ -208,8 +209,8 @@ void ExportSkinBase(Workspace& ws) {
   if (cause != 0) ws.desktop.ShowMessage("Error Saving: " + std::to_string(cause));
 }
 
-// Every file is loaded, so that all problems are reported in one go; any message at all
-// means the layout would be incomplete, and nothing is written.
+// Every file is loaded, so that all problems are reported in one go; a file that does not
+// load would leave the layout incomplete, and nothing is written.
 int ExportSkinBaseCommandLine(const std::vector<std::string>& files, const std::optional<std::string>& baseFolder,
                               const std::string& out, std::ostream& err) {
   if (files.empty()) {
@@ -218,12 +219,18 @@ int ExportSkinBaseCommandLine(const std::vector<std::string>& files, const std::
   }
   NullTextureDevice textures;  // outlives the scene, whose images name it
   Scene scene;
-  if (baseFolder) scene.baseFolder = *baseFolder;
   TrackballState trackball;
   ConsoleDesktop desktop(err);
   Workspace ws{scene, trackball, desktop, textures};
-  for (const std::string& file : files) LoadModelFile(ws, file);
-  if (!desktop.shown.empty()) return 1;
+  if (baseFolder && !UseBaseFolderAndReport(ws, *baseFolder)) return 1;
+  // Images play no part in the layout: one that fails is only reported.
+  bool allLoaded = true;
+  for (const std::string& file : files) {
+    const std::int32_t before = scene.ModelCount();
+    LoadModelFile(ws, file);
+    allLoaded = allLoaded && scene.ModelCount() > before;
+  }
+  if (!allLoaded) return 1;
   for (auto& model : scene.models) model->visible = 1;
   const int cause = WriteFileReplacing(out, EncodeSkinBaseBmp(DrawSkinBase(scene)));
   if (cause != 0) {

@@ -33,8 +33,9 @@ std::vector<std::uint8_t> EncodeSkinBaseBmp(const std::vector<std::uint32_t>& ca
 void ExportSkinBase(Workspace& ws);
 
 // `tessary --export-skinbase OUT [--base DIR] FILE...`: loads the files without a window or
-// GL, every model visible, and writes the skin base to out. 0 on success; 1 with the
-// message on err when a file gives any message or the picture cannot be written.
+// GL, every model visible, and writes the skin base to out. 0 on success (messages about
+// images go to err but do not stop it); 1 with the message on err when DIR cannot be the
+// base folder, a file does not load or the picture cannot be written.
 int ExportSkinBaseCommandLine(const std::vector<std::string>& files, const std::optional<std::string>& baseFolder,
                               const std::string& out, std::ostream& err);
 

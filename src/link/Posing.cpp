@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <cstddef>
 
+#include "link/FrameBlend.h"
+
 namespace tessary {
 
 namespace {
@@ -51,10 +53,12 @@ struct OutOfTag {
     for (int i = 0; i < 3; ++i) a[i] = {tag.axis[i][0], tag.axis[i][1], tag.axis[i][2]};
   }
 
+  // Spelled out rather than looped, so the sums stay in registers: this runs for every
+  // vertex of every linked model in every frame.
   Vec3d Direction(const Vec3d& n) const {
-    Vec3d r{0.0, 0.0, 0.0};
-    for (int c = 0; c < 3; ++c) r[c] = n[0] * a[0][c] + n[1] * a[1][c] + n[2] * a[2][c];
-    return r;
+    const double x = n[0], y = n[1], z = n[2];
+    return {x * a[0][0] + y * a[1][0] + z * a[2][0], x * a[0][1] + y * a[1][1] + z * a[2][1],
+            x * a[0][2] + y * a[1][2] + z * a[2][2]};
   }
   Vec3d Point(const Vec3d& p) const {
     const Vec3d d = Direction(p);
@@ -93,6 +97,15 @@ void CopySized(std::vector<Vec3d>& to, const std::vector<Vec3f>& from, std::size
 
 void ClampCurrentFrame(ModelRecord& model) {
   if (model.currentFrame < 0 || model.currentFrame >= model.FrameCount()) model.currentFrame = 0;
+}
+
+// The frame the pose is blended toward, or none when the current frame is shown alone
+// (no blend, or a blend frame that does not exist).
+const FrameRecord* BlendTarget(const ModelRecord& model) {
+  if (!(model.blend > 0.0f && model.blend < 1.0f) || model.blendFrame == model.currentFrame ||
+      !InRange(model.blendFrame, model.frames.size()))
+    return nullptr;
+  return model.frames[static_cast<std::size_t>(model.blendFrame)].get();
 }
 
 // A model without frames (or missing the one shown) has nothing to draw. Its vertex buffers
@@ -137,17 +150,21 @@ void PoseCurrentFrame(ModelRecord& model) {
     return;
   }
   const FrameRecord& frame = *shown;
-  const std::size_t n = VertexCount(model);
-  CopySized(model.curPositions, frame.positions, n);
-  CopySized(model.curNormals, frame.normals, n);
-  model.curTags = frame.tags;
-  model.curBoxCorners = frame.boxCorners;
-  model.curLocalOrigin = frame.localOrigin;
-  model.curRadius = frame.radius;
+  if (const FrameRecord* toward = BlendTarget(model)) {
+    BlendFramesInto(model, frame, *toward, model.blend);
+  } else {
+    const std::size_t n = VertexCount(model);
+    CopySized(model.curPositions, frame.positions, n);
+    CopySized(model.curNormals, frame.normals, n);
+    model.curTags = frame.tags;
+    model.curBoxCorners = frame.boxCorners;
+    model.curLocalOrigin = frame.localOrigin;
+    model.curRadius = frame.radius;
+  }
   // With a pivot the whole frame is re-expressed in that tag's axes, which puts the tag at
   // the origin: the model is then drawn around it, and a parent can carry it by it.
-  if (TagIsSet(model, model.pivotTag, frame.tags.size())) {
-    const IntoTag pivot(frame.tags[static_cast<std::size_t>(model.pivotTag)]);
+  if (TagIsSet(model, model.pivotTag, model.curTags.size())) {
+    const IntoTag pivot(model.curTags[static_cast<std::size_t>(model.pivotTag)]);
     TransformWorkBuffers(model, pivot);
   }
   ApplyModelOffsets(model);

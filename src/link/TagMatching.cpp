@@ -3,6 +3,7 @@
 #include <limits>
 
 #include "link/LinkTree.h"
+#include "scene/SceneOps.h"
 
 namespace tessary {
 
@@ -49,8 +50,38 @@ void LinkFilesByMatchingTags(Scene& scene, const std::vector<FileModels>& files)
         linked = true;
       }
     }
+    const std::string fallback = linked ? "" : FallbackTagFor(scene.models[static_cast<std::size_t>(files[f].first)]->sourceFile, *own);
+    for (std::size_t e = f; e-- > 0 && !fallback.empty() && !linked;)
+      linked = HangOnNamedTag(scene, files[f], files[e], fallback);
   }
   RebuildChildLists(scene);
+}
+
+std::string FallbackTagFor(const std::string& path, const std::vector<std::string>& tagNames) {
+  std::string lower(path);
+  for (char& c : lower) c = c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c == '\\' ? '/' : c;
+  const std::string name = FileNameFromPath(lower);
+  const std::string stem = name.substr(0, name.rfind('.'));
+  const std::string folders = "/" + lower.substr(0, lower.size() - name.size());
+  if (stem.starts_with("upper")) return "tag_torso";
+  if (stem.starts_with("head") || folders.find("/heads/") != std::string::npos) return "tag_head";
+  if (stem.ends_with("_barrel")) return "tag_barrel";
+  if (folders.find("/weapons") != std::string::npos || IndexOf(tagNames, "tag_flash") >= 0) return "tag_weapon";
+  return "";
+}
+
+bool HangOnNamedTag(Scene& scene, const FileModels& child, const FileModels& parent, const std::string& tag) {
+  const std::vector<std::string>* parentTags = TagsOf(scene, parent);
+  const int anchor = parentTags != nullptr ? IndexOf(*parentTags, tag) : -1;
+  if (anchor < 0 || TagsOf(scene, child) == nullptr || !FitsLinkField(parent.first) || !FitsLinkField(anchor))
+    return false;
+  for (std::int32_t i = 0; i < child.count; ++i) {
+    ModelRecord& model = *scene.models[static_cast<std::size_t>(child.first + i)];
+    model.pivotTag = -1;
+    model.parentIndex = static_cast<std::int16_t>(parent.first);
+    model.anchorTag = static_cast<std::int16_t>(anchor);
+  }
+  return true;
 }
 
 }  // namespace tessary

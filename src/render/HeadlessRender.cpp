@@ -14,6 +14,7 @@
 #include "render/PngWriter.h"
 #include "render/RenderFrame.h"
 #include "scene/Md3Loader.h"
+#include "scene/TextureResolution.h"
 
 namespace tessary {
 
@@ -36,26 +37,31 @@ int RenderToPngCommandLine(const CommandLine& cl, std::ostream& err) {
 
   GlTextureDevice textures;
   Scene scene;
-  if (cl.baseFolder) scene.baseFolder = *cl.baseFolder;
   TrackballState trackball;
   ConsoleDesktop desktop(err);
   Workspace ws{scene, trackball, desktop, textures};
+  if (cl.baseFolder && !UseBaseFolderAndReport(ws, *cl.baseFolder)) return 1;
 
   std::vector<FileModels> files;
   for (const std::string& file : cl.files) {
-    const std::size_t messagesBefore = desktop.shown.size();
     const std::int32_t modelsBefore = scene.ModelCount();
-    LoadModelFile(ws, file);
-    // Every file that loads adds at least one model; any message means something went wrong.
-    if (desktop.shown.size() != messagesBefore || scene.ModelCount() == modelsBefore) {
-      err << "tessary: " << file << " did not load cleanly; nothing was rendered\n";
+    LoadModelFile(ws, file, cl.skin);
+    // Every file that loads adds at least one model. A texture that fails leaves its
+    // surface untextured, its message already on err, and the picture is still drawn.
+    if (scene.ModelCount() == modelsBefore) {
+      err << "tessary: " << file << " did not load; nothing was rendered\n";
       return 1;
     }
     files.push_back(FileModels{modelsBefore, scene.ModelCount() - modelsBefore});
   }
 
   for (auto& model : scene.models) model->currentFrame = WrapFrame(cl.frame, model->FrameCount());
-  ArrangeStartupScene(cl, files, static_cast<double>(cl.width) / static_cast<double>(cl.height), scene, trackball);
+  const std::string problem =
+      ArrangeStartupScene(cl, files, static_cast<double>(cl.width) / static_cast<double>(cl.height), ws);
+  if (!problem.empty()) {
+    err << "tessary: " << problem << "; nothing was rendered\n";
+    return 1;
+  }
 
   RenderFrame(scene, trackball, [&context] { context->SwapBuffers(); });
   const std::vector<std::uint8_t> pixels = context->ReadPixels();

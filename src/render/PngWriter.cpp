@@ -30,7 +30,7 @@ void FlushSink(png_structp) {}
 
 // Runs libpng over prepared rows. libpng reports errors by longjmp back here, so this frame
 // holds no objects with destructors; everything it touches lives in the caller.
-bool EncodeRows(PngSink& sink, png_bytepp rows, png_uint_32 width, png_uint_32 height) {
+bool EncodeRows(PngSink& sink, png_bytepp rows, png_uint_32 width, png_uint_32 height, int colorType) {
   png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
   if (png == nullptr) return false;
   png_infop info = png_create_info_struct(png);
@@ -43,7 +43,7 @@ bool EncodeRows(PngSink& sink, png_bytepp rows, png_uint_32 width, png_uint_32 h
     return false;
   }
   png_set_write_fn(png, &sink, AppendToSink, FlushSink);
-  png_set_IHDR(png, info, width, height, 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
+  png_set_IHDR(png, info, width, height, 8, colorType, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
                PNG_FILTER_TYPE_DEFAULT);
   png_write_info(png, info);
   png_write_image(png, rows);
@@ -54,8 +54,8 @@ bool EncodeRows(PngSink& sink, png_bytepp rows, png_uint_32 width, png_uint_32 h
 
 }  // namespace
 
-std::optional<std::vector<std::uint8_t>> EncodePngRgb(std::span<const std::uint8_t> rgba, int width, int height,
-                                                       std::string* error) {
+std::optional<std::vector<std::uint8_t>> EncodePng(std::span<const std::uint8_t> rgba, int width, int height,
+                                                    PngChannels channels, std::string* error) {
   auto fail = [error](const char* why) -> std::optional<std::vector<std::uint8_t>> {
     if (error != nullptr) *error = why;
     return std::nullopt;
@@ -64,25 +64,32 @@ std::optional<std::vector<std::uint8_t>> EncodePngRgb(std::span<const std::uint8
   const std::size_t pixels = static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
   if (rgba.size() != pixels * 4) return fail("the pixel data does not match the picture size");
 
-  std::vector<std::uint8_t> rgb(pixels * 3);
-  for (std::size_t i = 0; i < pixels; ++i) {
-    rgb[i * 3] = rgba[i * 4];
-    rgb[i * 3 + 1] = rgba[i * 4 + 1];
-    rgb[i * 3 + 2] = rgba[i * 4 + 2];
+  const std::size_t perPixel = channels == PngChannels::Rgba ? 4 : 3;
+  std::vector<std::uint8_t> packed;
+  if (channels == PngChannels::Rgb) {
+    packed.resize(pixels * 3);
+    for (std::size_t i = 0; i < pixels; ++i) {
+      packed[i * 3] = rgba[i * 4];
+      packed[i * 3 + 1] = rgba[i * 4 + 1];
+      packed[i * 3 + 2] = rgba[i * 4 + 2];
+    }
+  } else {
+    packed.assign(rgba.begin(), rgba.end());
   }
-  const std::size_t stride = static_cast<std::size_t>(width) * 3;
+  const std::size_t stride = static_cast<std::size_t>(width) * perPixel;
   std::vector<png_bytep> rows(static_cast<std::size_t>(height));
-  for (std::size_t y = 0; y < rows.size(); ++y) rows[y] = rgb.data() + y * stride;
+  for (std::size_t y = 0; y < rows.size(); ++y) rows[y] = packed.data() + y * stride;
 
   PngSink sink;
-  if (!EncodeRows(sink, rows.data(), static_cast<png_uint_32>(width), static_cast<png_uint_32>(height)))
+  const int colorType = channels == PngChannels::Rgba ? PNG_COLOR_TYPE_RGBA : PNG_COLOR_TYPE_RGB;
+  if (!EncodeRows(sink, rows.data(), static_cast<png_uint_32>(width), static_cast<png_uint_32>(height), colorType))
     return fail("the PNG could not be encoded");
   return std::move(sink.bytes);
 }
 
 bool WritePngFile(const std::string& path, std::span<const std::uint8_t> rgba, int width, int height,
-                  std::string* error) {
-  const auto bytes = EncodePngRgb(rgba, width, height, error);
+                  std::string* error, PngChannels channels) {
+  const auto bytes = EncodePng(rgba, width, height, channels, error);
   if (!bytes) return false;
   const int cause = WriteFileReplacing(path, *bytes);
   if (cause != 0) {

@@ -10,13 +10,17 @@
 
 namespace tessary {
 
-// The PNG bytes of an 8-bit RGB picture (alpha dropped) from RGBA pixels, top row first.
-// None, with the reason in error, when the size does not match or libpng fails.
-std::optional<std::vector<std::uint8_t>> EncodePngRgb(std::span<const std::uint8_t> rgba, int width, int height,
-                                                       std::string* error);
+// Whether a picture keeps its alpha channel in the file (a preview on a transparent
+// background) or drops it (a picture of the view, which is opaque).
+enum class PngChannels { Rgb, Rgba };
+
+// The PNG bytes of an 8-bit picture from RGBA pixels, top row first. None, with the reason
+// in error, when the size does not match or libpng fails.
+std::optional<std::vector<std::uint8_t>> EncodePng(std::span<const std::uint8_t> rgba, int width, int height,
+                                                    PngChannels channels, std::string* error);
 
 // Encodes as above and writes the file. False, with the reason in error, on failure.
 bool WritePngFile(const std::string& path, std::span<const std::uint8_t> rgba, int width, int height,
-                  std::string* error);
+                  std::string* error, PngChannels channels = PngChannels::Rgb);
 
 }  // namespace tessary

@@ -2,6 +2,10 @@
 #include "render/RenderView.h"
 
 #include <wx/dcclient.h>
+#include <wx/display.h>
+
+#include <chrono>
+#include <cmath>
 
 #include "app/CommandIds.h"
 #include "render/GlState.h"
@@ -76,12 +80,18 @@ RenderView::RenderView(wxWindow* parent, Workspace& workspace)
   Bind(wxEVT_SIZE, &RenderView::OnSize, this);
   Bind(wxEVT_ERASE_BACKGROUND, [](wxEraseEvent&) {});
   Bind(wxEVT_IDLE, &RenderView::OnIdle, this);
+  paceTimer_.SetOwner(this);
+  // A frame drawn on the timer asks for the idle pass that schedules the next one.
+  Bind(wxEVT_TIMER, [this](wxTimerEvent&) {
+    if (AdvanceWhenDue()) wxWakeUpIdle();
+  });
   for (auto type : {wxEVT_LEFT_DOWN, wxEVT_LEFT_UP, wxEVT_RIGHT_DOWN, wxEVT_RIGHT_UP, wxEVT_MOTION})
     Bind(type, &RenderView::OnMouse, this);
   Bind(wxEVT_MOUSE_CAPTURE_LOST, [this](wxMouseCaptureLostEvent&) { navigation_.CaptureLost(); });
 }
 
 RenderView::~RenderView() {
+  paceTimer_.Stop();
   if (HasCapture()) ReleaseMouse();
   // The scene's textures are gone by now (the main frame frees them first); releasing the
   // context is all that is left.
@@ -117,8 +127,9 @@ bool RenderView::MakeContextCurrent() {
   return true;
 }
 
-// A spinning view redraws on every idle pass; waiting for the display's refresh keeps that
-// from drawing frames nobody sees. Best effort: not every driver offers it.
+// A moving view redraws once per refresh of the display; waiting for it in the swap keeps
+// the frames in step with the display. Best effort: not every driver offers it, which is
+// why the redraws are also paced by the clock.
 void RenderView::AskForVerticalSync() {
   using SwapIntervalMesa = int (*)(unsigned);
   if (auto mesa = reinterpret_cast<SwapIntervalMesa>(
@@ -152,13 +163,34 @@ void RenderView::OnSize(wxSizeEvent& event) {
 
 wxSize RenderView::DeviceClientSize() const { return ToPhys(GetClientSize()); }
 
-// The idle step: while a released spin is running, turn the view one increment and ask for
-// the next idle pass at once; at rest, ask for nothing, so the viewer uses no processor.
+// The idle step: while the view moves by itself (a released spin, playback), draw the next
+// frame when it is due and ask for the next idle pass; before then, sleep until it is due.
+// At rest, ask for nothing, so the viewer uses no processor.
 void RenderView::OnIdle(wxIdleEvent& event) {
   event.Skip();
-  if (ws_.trackball.spinActive == 0) return;
-  ApplySpin(ws_);
-  event.RequestMore();
+  if (AdvanceWhenDue()) event.RequestMore();
+}
+
+bool RenderView::AdvanceWhenDue() {
+  if (!ViewIsMoving(ws_)) {
+    pacer_.Rest();
+    return false;
+  }
+  if (!paceKnown_ && IsShownOnScreen()) {
+    // The display's refresh; where the system does not say, 60 a second.
+    const int display = wxDisplay::GetFromWindow(this);
+    const int refresh = display != wxNOT_FOUND ? wxDisplay(static_cast<unsigned>(display)).GetCurrentMode().refresh : 0;
+    pacer_ = RedrawPacer(refresh);
+    paceKnown_ = true;
+  }
+  const double now = std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
+  const double wait = pacer_.WaitBefore(now);
+  if (wait > 0.0) {
+    if (!paceTimer_.IsRunning()) paceTimer_.StartOnce(std::max(1, static_cast<int>(std::ceil(wait * 1000.0))));
+    return false;
+  }
+  AdvanceMovingView(ws_, pacer_.FrameDrawn(now));
+  return true;
 }
 
 void RenderView::SetMenuOpen(bool open) {

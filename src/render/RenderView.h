@@ -4,12 +4,14 @@
 #pragma once
 
 #include <wx/glcanvas.h>
+#include <wx/timer.h>
 
 #include <functional>
 #include <memory>
 
 #include "app/Workspace.h"
 #include "view/Navigation.h"
+#include "view/RedrawPacer.h"
 
 namespace tessary {
 
@@ -47,6 +49,9 @@ class RenderView : public wxGLCanvas {
   void OnPaint(wxPaintEvent& event);
   void OnSize(wxSizeEvent& event);
   void OnIdle(wxIdleEvent& event);
+  // One step of a view that moves by itself: a frame when its time has come (true), else a
+  // wake-up set for that time.
+  bool AdvanceWhenDue();
   void OnMouse(wxMouseEvent& event);
   void ApplyCapture(CaptureRequest request);
   void ReportFailure(const char* message);
@@ -60,6 +65,9 @@ class RenderView : public wxGLCanvas {
   bool failed_ = false;
   bool menuOpen_ = false;
   long framesDrawn_ = 0;
+  RedrawPacer pacer_;
+  bool paceKnown_ = false;  // the pacer has the display's refresh rate
+  wxTimer paceTimer_;
 };
 
 }  // namespace tessary

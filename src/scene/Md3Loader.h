@@ -7,9 +7,11 @@
 #include <memory>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "app/Workspace.h"
+#include "content/ContentFiles.h"
 #include "scene/ModelRecord.h"
 
 namespace tessary {
@@ -36,10 +38,10 @@ Md3Parse ParseMd3(std::span<const std::uint8_t> bytes);
 // vertices) put real models far below this; a longer file is refused before it is read.
 inline constexpr std::uint64_t kMaxMd3FileBytes = std::uint64_t{256} << 20;
 
-// Reads and parses the MD3 file at path, as the viewer and --info both do. A file that
-// cannot be opened (or is not a regular file) gives kLoadErrorMessage; one that is too
-// long, or not a well-formed MD3, gives kNotAnMd3Message.
-Md3Parse ReadMd3File(const std::string& path);
+// Reads and parses an MD3 file, as the viewer and --info both do. A file that cannot be
+// read (or is not a regular file) gives kLoadErrorMessage; one that is too long, or not a
+// well-formed MD3, gives kNotAnMd3Message.
+Md3Parse ReadMd3File(const Scene& scene, const ContentFile& file);
 
 // Merges vertices whose positions are equal in every frame: a vertex takes the new index of
 // the first earlier vertex equal to it, or else the next unused one, in order of first
@@ -55,9 +57,13 @@ void ComputeNormals(ModelRecord& model);
 // The weld and the normals leave a record that fails this untouched.
 bool HasConsistentGeometry(const ModelRecord& model);
 
-// Opens the file at path and appends its records to the scene, each surface's first shader
-// resolved to its texture map; the last record becomes current. Failures are shown through
-// the desktop and leave the scene as it was. Ends with a redraw and a panel refresh.
-void LoadModelFile(Workspace& ws, const std::string& path);
+// Opens the file at path and appends its records to the scene, each surface given its
+// texture map (TextureRecords, with the named skin or the default one); the last record
+// becomes current. A path that is not a file on disk is looked up in the base folder's file
+// system. Failures are shown through the desktop and leave the scene as it was. Ends with a
+// redraw and a panel refresh.
+void LoadModelFile(Workspace& ws, const std::string& path, std::string_view skin = "default");
+// The same for a file already located (a game path picked from the game's own list).
+void LoadModelContent(Workspace& ws, const ContentFile& file, std::string_view skin = "default");
 
 }  // namespace tessary

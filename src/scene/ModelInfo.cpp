@@ -7,7 +7,13 @@
 #include <new>
 #include <optional>
 
+#include <map>
+
+#include "app/ConsoleDesktop.h"
+#include "content/TextureLookup.h"
+#include "image/ImageDecoder.h"
 #include "scene/Md3Loader.h"
+#include "scene/TextureResolution.h"
 
 namespace tessary {
 namespace {
@@ -51,17 +57,37 @@ void AppendEscapedByte(std::string& out, unsigned char c) {
   out += kHex[c & 0xF];
 }
 
-// What one file gave: the parse, or the loader's message.
+// What one file gave: the parse with the image of each record and the skin that applied,
+// or the loader's message.
 struct FileInfo {
   std::optional<Md3Parse> parse;
   std::string error;
+  std::vector<std::optional<std::string>> textures;  // per record
+  std::optional<std::string> skin;
 };
 
-FileInfo Inspect(const std::string& path) {
+// The path of the image a surface shows: the file found, if it decodes.
+std::optional<std::string> ShownImage(const Scene& scene, const std::optional<ContentFile>& file,
+                                      std::map<std::string, bool>& decodes) {
+  if (!file) return std::nullopt;
+  auto [known, added] = decodes.try_emplace(file->path, false);
+  if (added) {
+    const auto bytes = ReadContentFile(scene, *file);
+    known->second = bytes && DecodeImage(*bytes).ok();
+  }
+  return known->second ? std::optional<std::string>(file->path) : std::nullopt;
+}
+
+FileInfo Inspect(const Scene& scene, const std::string& path, std::string_view skin) {
   FileInfo info;
+  const auto file = LocateFile(scene, path);
+  if (!file) {
+    info.error = kLoadErrorMessage;
+    return info;
+  }
   Md3Parse parse;
   try {
-    parse = ReadMd3File(path);
+    parse = ReadMd3File(scene, *file);
   } catch (const std::bad_alloc&) {
     info.error = kLoadErrorMessage;
     return info;
@@ -70,9 +96,27 @@ FileInfo Inspect(const std::string& path) {
     info.error = parse.error;
     return info;
   }
+  std::map<std::string, bool> decodes;
+  if (scene.gameTextureLookup) {
+    const auto modelSkin = FindModelSkin(scene, *file, skin, nullptr);
+    if (modelSkin) info.skin = modelSkin->file.path;
+    for (std::size_t i = 0; i < parse.records.size(); ++i) {
+      const auto image = FindSurfaceImage(scene, modelSkin ? &*modelSkin : nullptr, parse.records[i]->name,
+                                          parse.shaderNames[i]);
+      info.textures.push_back(ShownImage(scene, image, decodes));
+    }
+  } else {
+    for (const std::string& shader : parse.shaderNames) {
+      const std::string exact = ExactTexturePath(scene, shader);
+      info.textures.push_back(
+          ShownImage(scene, exact.empty() ? std::nullopt : std::optional<ContentFile>({exact, false}), decodes));
+    }
+  }
   info.parse = std::move(parse);
   return info;
 }
+
+std::string JsonPathOrNull(const std::optional<std::string>& path) { return path ? JsonString(*path) : "null"; }
 
 void PrintJson(const std::string& path, const FileInfo& info, std::ostream& out) {
   out << "{\"file\": " << JsonString(path);
@@ -88,9 +132,10 @@ void PrintJson(const std::string& path, const FileInfo& info, std::ostream& out)
     const ModelRecord& m = *p.records[i];
     out << (i ? ", " : "") << "{\"name\": " << JsonString(m.name) << ", \"vertices\": " << m.numVertices
         << ", \"triangles\": " << m.numTriangles << ", \"frames\": " << m.FrameCount()
-        << ", \"shader\": " << JsonString(p.shaderNames[i]) << "}";
+        << ", \"shader\": " << JsonString(p.shaderNames[i]) << ", \"texture\": " << JsonPathOrNull(info.textures[i])
+        << "}";
   }
-  out << "]}\n";
+  out << "], \"skin\": " << JsonPathOrNull(info.skin) << "}\n";
 }
 
 // Names may hold any bytes; control characters would break the table (or the terminal),
@@ -186,9 +231,25 @@ std::string JsonString(std::string_view text) {
 }
 
 int PrintModelInfo(const std::vector<std::string>& files, bool json, std::ostream& out) {
+  const Scene scene;
+  return PrintModelInfo(files, json, out, scene, kDefaultSkin);
+}
+
+int ModelInfoCommandLine(const CommandLine& cl, std::ostream& out, std::ostream& err) {
+  Scene scene;
+  TrackballState trackball;
+  ConsoleDesktop desktop(err);
+  NullTextureDevice textures;
+  Workspace ws{scene, trackball, desktop, textures};
+  if (cl.baseFolder && !UseBaseFolderAndReport(ws, *cl.baseFolder)) return 1;
+  return PrintModelInfo(cl.files, cl.json, out, scene, cl.skin);
+}
+
+int PrintModelInfo(const std::vector<std::string>& files, bool json, std::ostream& out, const Scene& scene,
+                   std::string_view skin) {
   int result = 0;
   for (std::size_t i = 0; i < files.size(); ++i) {
-    const FileInfo info = Inspect(files[i]);
+    const FileInfo info = Inspect(scene, files[i], skin);
     if (!info.parse) result = 1;
     if (json) {
       PrintJson(files[i], info, out);

@@ -52,6 +52,11 @@ struct ModelRecord {
   // The path the record's file was opened by, as it was given (not shown; it lets later
   // commands find the file a record came from and what lies beside it).
   std::string sourceFile;
+  bool sourceInGame = false;  // sourceFile is a game path of the base folder's file system
+  // The surface's first shader name as stored ("" when it has none), and the skin its
+  // texture was looked up through ("" when none applied): enough to look it up again.
+  std::string shaderName;
+  std::string skin;
   std::unique_ptr<ImageRGBA> textureMap;
   std::unique_ptr<ImageRGBA> specularityMap;
   std::unique_ptr<ImageRGBA> diffusionMap;
@@ -70,6 +75,10 @@ struct ModelRecord {
   std::int32_t numTriangles = 0;
   std::int32_t numVertices = 0;
   std::int32_t currentFrame = 0;
+  // While an animation plays, the pose lies `blend` of the way from currentFrame to
+  // blendFrame (0 <= blend < 1); a blend of 0 shows currentFrame alone.
+  std::int32_t blendFrame = 0;
+  float blend = 0.0f;
   std::int32_t currentModelLight = -1;
   std::vector<TriangleRecord> triangles;
   std::vector<std::string> tagNames;

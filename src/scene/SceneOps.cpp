@@ -34,6 +34,7 @@ void RemoveModelAt(Scene& scene, int index) {
   // Destroying the record releases its map images (and their texture objects) in slot order.
   models.erase(models.begin() + index);
   RebuildChildLists(scene);
+  ForgetModel(scene.animation, index);
 
   if (scene.currentModel >= scene.ModelCount()) scene.currentModel = 0;
   if (models.empty()) scene.currentModel = -1;

@@ -17,7 +17,8 @@ std::string FileNameFromPath(std::string_view path);
 bool PathHasDot(std::string_view path);
 
 // Removes the model at index (a valid index): clears links that pointed at it, shifts later
-// parent indices down, frees the record, rebuilds the child lists and fixes currentModel.
+// parent indices down, frees the record, rebuilds the child lists, lets playback forget
+// the record and fixes currentModel.
 // Does not redraw or refresh; the calling command does.
 void RemoveModelAt(Scene& scene, int index);
 

@@ -11,6 +11,7 @@
 #include "app/CommandIds.h"
 #include "ui/CompactControls.h"
 #include "ui/DisplayText.h"
+#include "ui/OptionsBarTips.h"
 
 namespace tessary {
 
@@ -70,6 +71,7 @@ OptionsBar::OptionsBar(wxWindow* parent)
   Bind(wxEVT_CHOICE, &OptionsBar::OnSelection, this);
   Bind(wxEVT_LISTBOX, &OptionsBar::OnSelection, this);
   CreateControls();
+  AddOptionsBarTips(*this);
   created = 1;
   LayoutControls();
 }

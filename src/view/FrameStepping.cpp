@@ -1,4 +1,5 @@
-// Stepping animation frames by hand: the arrow-key commands and the frame lock.
+// Stepping animation frames by hand: the arrow-key commands and the frame lock. Stepping
+// stops playback, so the frame stepped to stays on show.
 #include "view/ViewCommands.h"
 
 #include <cstdint>
@@ -19,6 +20,8 @@ void StepFrame(ModelRecord& model, int delta) {
   if (next >= count) next = 0;
   else if (next < 0) next = count - 1;
   model.currentFrame = static_cast<std::int32_t>(next);
+  model.blendFrame = model.currentFrame;  // a stepped model shows the whole frame
+  model.blend = 0.0f;
 }
 
 }  // namespace
@@ -26,11 +29,13 @@ void StepFrame(ModelRecord& model, int delta) {
 void StepCurrentModel(Workspace& ws, int delta) {
   ModelRecord* model = ws.scene.CurrentModel();
   if (model == nullptr || !CanStep(*model)) return;
+  PauseGroupOfModel(ws.scene, ws.scene.currentModel);
   StepFrame(*model, delta);
   ws.SceneChanged();
 }
 
 void StepAllModels(Workspace& ws, int delta) {
+  PauseAll(ws.scene);
   for (auto& model : ws.scene.models) {
     if (model && CanStep(*model)) StepFrame(*model, delta);
   }

@@ -83,6 +83,16 @@ void NormaliseQuaternion(Quaternion& q) {
   for (float& c : q) c = static_cast<float>(c / m);
 }
 
+Quaternion ScaleRotation(const Quaternion& q, double factor) {
+  const double x = q[0], y = q[1], z = q[2], w = q[3];
+  const double s = std::sqrt(x * x + y * y + z * z);
+  if (s == 0.0 || !std::isfinite(s) || !std::isfinite(factor)) return kIdentity;
+  const double half = std::atan2(s, w) * factor;
+  const double k = std::sin(half) / s;
+  return {static_cast<float>(x * k), static_cast<float>(y * k), static_cast<float>(z * k),
+          static_cast<float>(std::cos(half))};
+}
+
 std::array<float, 16> RotationMatrixFromQuaternion(const Quaternion& q) {
   const double x = q[0], y = q[1], z = q[2], w = q[3];
   const auto f = [](double v) { return static_cast<float>(v); };

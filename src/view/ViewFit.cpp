@@ -1,9 +1,12 @@
+// Framing the models, for --fit and the "Fit View" command.
 #include "view/ViewFit.h"
 
 #include <algorithm>
 #include <cmath>
 #include <limits>
 #include <numbers>
+
+#include "link/Posing.h"
 
 namespace tessary {
 
@@ -52,6 +55,13 @@ void FitViewToModels(const Scene& scene, double aspect, TrackballState& trackbal
   const double halfAngle = std::min(kHalfFieldOfView, horizontal);
   const double scale = kCameraDistance * std::sin(halfAngle) / radius;
   if (scale > 0.0 && std::isfinite(scale)) trackball.scale = static_cast<float>(scale);
+}
+
+void FitView(Workspace& ws, double aspect) {
+  // A model may have walked off since the last frame was drawn: frame where it is now.
+  PoseAndPlaceScene(ws.scene);
+  FitViewToModels(ws.scene, aspect, ws.trackball);
+  ws.desktop.RequestSceneRedraw();
 }
 
 }  // namespace tessary

@@ -111,7 +111,8 @@ TEST(BadFiles, EachReaderGivesItsOwnMessageAndLeavesTheSceneAsItWas) {
 
     t.desktop.ClearRecords();
     EXPECT_EQ(LoadTextureFile(c.path, t.textures, t.desktop), nullptr);
-    EXPECT_EQ(t.desktop.messages, c.image.empty() ? std::vector<std::string>{} : std::vector<std::string>{c.image});
+    // Image messages name the file on a second line.
+    EXPECT_EQ(t.desktop.messages, c.image.empty() ? std::vector<std::string>{} : std::vector<std::string>{c.image + "\n" + c.path});
 
     t.desktop.ClearRecords();
     t.desktop.fileAnswers.push_back(FileChoice{c.path, 1});

@@ -1,12 +1,17 @@
-// The main window under a real window system: its size and layout, the menu bar and the
-// menu items' states, the keys, and the shutdown that frees the scene while the GL context
-// is current. (The spin that goes on after a drag is the render view's test.)
+// The main window under a real window system, for what only a window shows: its layout and
+// the menu items' states, mouse drags in the render view and the spin they leave, the options
+// bar's buttons and lists, the modal dialogs a menu command runs, and the shutdown that frees
+// the scene while the GL context is current.
 #include <gtest/gtest.h>
 
 #include <wx/menu.h>
-#include <wx/uiaction.h>
+#include <wx/statbmp.h>
+
+#include <functional>
 
 #include "app/CommandIds.h"
+#include "app/CommandTable.h"
+#include "ui/AboutBox.h"
 #include "ui/GuiTestDesktop.h"
 
 // Last: X11 headers define macros (None, Status, ...) that clash with ordinary names.
@@ -22,77 +27,43 @@ using testing::PumpUntil;
 class MainFrameTest : public testing::GuiTest {
  protected:
   wxMenuItem* Item(int command) { return frame->GetMenuBar()->FindItem(cmd::ToWxId(command)); }
-  void Choose(int command) {
-    wxCommandEvent choose(wxEVT_MENU, cmd::ToWxId(command));
-    frame->ProcessWindowEvent(choose);
+  void Mouse(wxEventType type, int x, int y, bool left, bool shift = false) {
+    wxMouseEvent event(type);
+    event.SetEventObject(frame->renderView);
+    std::tie(event.m_x, event.m_y) = std::make_pair(x, y);
+    event.m_leftDown = left;
+    event.m_shiftDown = shift;
+    frame->renderView->GetEventHandler()->ProcessEvent(event);
   }
-  // What wx does as a menu opens: the update-UI pass over its items.
-  void OpenMenu(const char* title) {
-    wxMenu* menu = frame->GetMenuBar()->GetMenu(static_cast<std::size_t>(frame->GetMenuBar()->FindMenu(title)));
-    wxMenuEvent open(wxEVT_MENU_OPEN, 0, menu);
-    open.SetEventObject(menu);
-    frame->ProcessWindowEvent(open);
+  static wxTextCtrl* Field(wxWindow& dialog, int id) { return dynamic_cast<wxTextCtrl*>(dialog.FindWindow(id)); }
+  // Runs script on the modal dialog once it is up; the script must end the modal loop.
+  void WhenModal(std::function<void(wxDialog&)> script, int attempts = 200) {
+    frame->CallAfter([this, script, attempts] {
+      for (wxWindow* window : wxTopLevelWindows)
+        if (auto* dialog = dynamic_cast<wxDialog*>(window); dialog != nullptr && dialog->IsModal()) return script(*dialog);
+      if (attempts > 0) WhenModal(script, attempts - 1);
+    });
   }
 };
 
-TEST_F(MainFrameTest, OpensAt512By384WithTheBarAtTheRightAndNarrowingShrinksOnlyTheView) {
-  EXPECT_EQ(frame->GetSize(), wxSize(512, 384));
-  EXPECT_EQ(frame->GetTitle(), "Corvane's Tessary");
-  const wxSize client = frame->GetClientSize();
-  EXPECT_EQ(bar->GetRect(), wxRect(client.x - 200, 0, 200, client.y));
-  EXPECT_EQ(frame->renderView->GetRect(), wxRect(0, 0, client.x - 200, client.y));
+TEST_F(MainFrameTest, OpensAt512By384WithTheBarAtTheRightAndMenuItemsGreyedAndCheckedAsAMenuOpens) {
+  EXPECT_EQ(std::make_pair(frame->GetSize(), frame->GetTitle()), std::make_pair(wxSize(512, 384), wxString("Corvane's Tessary")));
   frame->SetClientSize(350, 300);
   PumpEvents();
-  EXPECT_EQ(bar->GetRect(), wxRect(150, 0, 200, 300));
-  EXPECT_EQ(frame->renderView->GetRect(), wxRect(0, 0, 150, 300));
-  // Narrower than the bar: GTK keeps the window as wide as its menu bar, but whatever the
-  // width, the bar keeps its 200 pixels at the right and the view never gets a negative width.
-  frame->SetClientSize(120, 300);
-  PumpEvents();
-  const int width = frame->GetClientSize().x;
-  EXPECT_LT(width, 350);
-  EXPECT_EQ(bar->GetRect(), wxRect(width - 200, 0, 200, 300));
-  EXPECT_EQ(frame->renderView->GetSize().x, std::max(0, width - 200));
-}
-
-// The menu as text: "caption=command" for an item (with "v" when it carries a check mark),
-// "caption[...]" for a submenu, "-" for a separator, each followed by "|".
-std::string MenuText(const wxMenu& menu) {
-  std::string text;
-  for (const wxMenuItem* item : menu.GetMenuItems()) {
-    const std::string caption = item->GetItemLabel().utf8_string();
-    if (item->IsSeparator()) text += "-";
-    else if (item->GetSubMenu() != nullptr) text += caption + "[" + MenuText(*item->GetSubMenu()) + "]";
-    else text += caption + "=" + std::to_string(cmd::FromWxId(item->GetId())) + (item->IsCheckable() ? "v" : "");
-    text += "|";
-  }
-  return text;
-}
-
-TEST_F(MainFrameTest, MenuItemsAreInTheirPlacesAndGreyedAndCheckedAsAMenuOpens) {
-  const char* const expected[] = {
-      "&File[Set Base Folder...=32772|Light Transfer[Export to LGT=32811|Import from LGT=32812|]|"
-      "Export[Skinbase (*.bmp)=32824|]|-|E&xit=57665|]",
-      "Model[Environment Map=32813v|Additive Effect=32818v|Shell Effect=32823v|Double-sided=32819v|Wireframe=32809v|"
-      "Display Tags=32820v|Display Bounds=32825v|Lock Frame=32821v|Offsets...=32822|]",
-      "&Rendering[&Texture[&Nearest=32773v|&Linear=32774v|Near-&MIP=32775v|&Bi-MIP=32776v|&Tri-MIP=32777v|]|"
-      "Multi-Pass[&Fast=32778v|&Safe=32779v|]|Background Color...=32814|Model Links...=32817|]",
-      "&Help[&About Corvane's Tessary=57664|]"};
-  wxMenuBar* menuBar = frame->GetMenuBar();
-  ASSERT_EQ(menuBar->GetMenuCount(), 4u);
-  for (std::size_t i = 0; i < 4; ++i)
-    EXPECT_EQ(menuBar->GetMenuLabel(i).utf8_string() + "[" + MenuText(*menuBar->GetMenu(i)) + "]", expected[i]);
+  EXPECT_EQ(std::make_pair(bar->GetRect(), frame->renderView->GetRect()),
+            std::make_pair(wxRect(150, 0, 200, 300), wxRect(0, 0, 150, 300)));
+  const int h = bar->RowHeight();  // rows follow the model list's height; the light list takes the rest
+  EXPECT_EQ(bar->glowMapField->GetRect(), wxRect(0, 1 + 5 * (h + 2), 138, h));
+  EXPECT_EQ(bar->globalLightList->GetRect(), wxRect(0, 6 * h + 13, 138, 300 - 1 - (6 * h + 13)));
+  EXPECT_EQ(bar->ButtonFor(cmd::kLightProperties)->GetRect(), wxRect(139, 7 * h + 13, 60, h));
 
   OpenMenu("Model");
-  for (int command : {cmd::kEnvironmentMap, cmd::kWireframe, cmd::kLockFrame, cmd::kDisplayBounds})
-    EXPECT_FALSE(Item(command)->IsEnabled() || Item(command)->IsChecked()) << command;
-  EXPECT_TRUE(Item(cmd::kOffsets)->IsEnabled());
-  AddModel("torso").wireframe = 1;
+  EXPECT_FALSE(Item(cmd::kWireframe)->IsEnabled() || Item(cmd::kWireframe)->IsChecked()) << "no model";
+  AddModel("legs").wireframe = 1;
   scene.currentModel = 0;
   OpenMenu("Model");
   EXPECT_TRUE(Item(cmd::kWireframe)->IsEnabled() && Item(cmd::kWireframe)->IsChecked());
   EXPECT_TRUE(Item(cmd::kShellEffect)->IsEnabled() && !Item(cmd::kShellEffect)->IsChecked());
-
   // The filter items' states redraw the view, so idle time must never ask for them.
   const int repaints = desktop->repaints;
   PumpEvents(400ms);
@@ -100,48 +71,91 @@ TEST_F(MainFrameTest, MenuItemsAreInTheirPlacesAndGreyedAndCheckedAsAMenuOpens) 
   OpenMenu("Rendering");
   EXPECT_GT(desktop->repaints, repaints);
   EXPECT_TRUE(Item(cmd::kFilterTriMip)->IsChecked() && Item(cmd::kMultiPassFast)->IsChecked());
-  EXPECT_FALSE(Item(cmd::kFilterLinear)->IsChecked());
-  Choose(cmd::kFilterLinear);
-  OpenMenu("Rendering");
-  EXPECT_TRUE(Item(cmd::kFilterLinear)->IsChecked());
-  EXPECT_FALSE(Item(cmd::kFilterTriMip)->IsChecked());
 }
 
-TEST_F(MainFrameTest, ArrowKeysStepFramesEvenFromTheBarsListsAndCtrlOAndCtrlNDoNothing) {
+TEST_F(MainFrameTest, DragsInTheViewReachTheTrackballAndOnlyASpinDrawsOnIdle) {
+  const wxSize client = frame->renderView->GetClientSize();
+  // Shift and left: half the client height upwards multiplies the scale by 1.5.
+  Mouse(wxEVT_LEFT_DOWN, 10, client.y - 1, true, true);
+  Mouse(wxEVT_MOTION, 10, client.y - 1 - client.y / 2, true);
+  Mouse(wxEVT_LEFT_UP, 10, 0, false);
+  EXPECT_NEAR(trackball.scale, 0.03f * (1.0f + static_cast<float>(client.y / 2) / client.y), 1e-6);
+  // Left alone: a sideways drag, released, keeps turning about the vertical axis (the press
+  // may sit half a pixel off the middle of an odd height: allow a slight tilt).
+  Mouse(wxEVT_LEFT_DOWN, client.x / 2, client.y / 2, true);
+  Mouse(wxEVT_MOTION, client.x / 2 + 10, client.y / 2, true);
+  Mouse(wxEVT_LEFT_UP, client.x / 2 + 10, client.y / 2, false);
+  ASSERT_EQ(std::make_pair(trackball.spinActive, frame->renderView->HasCapture()), std::make_pair(1, false));
+  const long framesBefore = frame->renderView->FramesDrawn();
+  PumpEvents(300ms);
+  EXPECT_GT(frame->renderView->FramesDrawn(), framesBefore + 3) << "each idle pass draws a frame";
+  const Quaternion& r = trackball.rotation;
+  EXPECT_GT(std::fabs(r[1]), 20.0f * (std::fabs(r[0]) + std::fabs(r[2])));
+  // A click stops it, and a view at rest draws nothing.
+  Mouse(wxEVT_LEFT_DOWN, 5, 5, true);
+  Mouse(wxEVT_LEFT_UP, 5, 5, false);
+  EXPECT_EQ(trackball.spinActive, 0);
+  PumpEvents(50ms);
+  const long framesStopped = frame->renderView->FramesDrawn();
+  PumpEvents(200ms);
+  EXPECT_EQ(frame->renderView->FramesDrawn(), framesStopped) << "a view at rest draws nothing on idle";
+}
+
+TEST_F(MainFrameTest, TheBarsButtonsAndListsReachTheirOperationsAndTheBarShowsTheResult) {
   ModelRecord& legs = AddModel("legs");
   ModelRecord& torso = AddModel("torso");
+  PutMap(torso, kSpecularitySlot, "s.bmp");
   AddLight("Key");
-  AddLight("Fill");
-  scene.currentModel = 0;
-  scene.currentLight = 1;
+  std::tie(scene.currentModel, scene.currentLight) = std::make_pair(1, 0);
   desktop->RefreshPanel();
-  frame->Raise();
-  bar->globalLightList->SetFocus();
-  ASSERT_TRUE(PumpUntil([&] { return wxWindow::FindFocus() == bar->globalLightList; }));
-  wxUIActionSimulator keyboard;
-  // Right and Left step the current model, with Shift every model.
-  const std::tuple<int, int, int, int> keys[] = {  // key, modifiers, then the frames of legs and torso
-      {WXK_RIGHT, wxMOD_NONE, 1, 0}, {WXK_RIGHT, wxMOD_SHIFT, 2, 1}, {WXK_LEFT, wxMOD_SHIFT, 1, 0}, {WXK_LEFT, wxMOD_NONE, 0, 0}};
-  for (const auto& [key, modifiers, legsFrame, torsoFrame] : keys) {
-    keyboard.Char(key, modifiers);
-    EXPECT_TRUE(PumpUntil([&] { return legs.currentFrame == legsFrame && torso.currentFrame == torsoFrame; }))
-        << key << " " << modifiers;
-  }
-  EXPECT_EQ(scene.currentLight, 1) << "the light list did not take the keys";
-  bar->modelList->SetFocus();
-  PumpUntil([&] { return wxWindow::FindFocus() == bar->modelList; });
-  keyboard.Char(WXK_LEFT);
-  EXPECT_TRUE(PumpUntil([&] { return legs.currentFrame == 2; }));
-  EXPECT_EQ(scene.currentModel, 0);
+  auto shown = [&] {
+    return Rows(bar->modelList) + std::to_string(bar->modelList->GetSelection()) + Caption(cmd::kToggleModelVisible) +
+           " " + Rows(bar->globalLightList) + " " + Rows(bar->modelLightList) + Caption(cmd::kToggleModelLight) + " " +
+           bar->specularityMapField->GetValue().utf8_string() + Caption(cmd::kToggleSpecularityMap);
+  };
+  EXPECT_EQ(shown(), "legs,torso,1* Key,  s.bmp*");
+  for (int command : {cmd::kToggleModelVisible, cmd::kAddLight, cmd::kAttachLight, cmd::kToggleSpecularityMap, cmd::kOpenModel})
+    Click(bar->ButtonFor(command));
+  EXPECT_EQ(shown(), "legs,torso,1 Key,New Light, New Light,* s.bmp");
+  Click(bar->ButtonFor(cmd::kClearSpecularityMap));
+  Pick(bar->modelList, 0);
+  EXPECT_EQ(shown(), "legs,torso,0* Key,New Light,  ");
+  EXPECT_EQ(std::make_pair(torso.MapImage(kSpecularitySlot).get(), legs.visible), std::make_pair(static_cast<ImageRGBA*>(nullptr), 1));
+  EXPECT_EQ(desktop->dialogs, std::vector<std::string>{"open Quake3 Model (*.md3)|*.md3|All Files (*.*)|*.*"});
+  ScreenshotIfAsked("main-window");
+}
 
-  frame->renderView->SetFocus();
-  PumpEvents();
-  const int redraws = desktop->redraws;
-  keyboard.Char('O', wxMOD_CONTROL);
-  keyboard.Char('N', wxMOD_CONTROL);
-  PumpEvents(300ms);
-  EXPECT_TRUE(desktop->dialogs.empty());
-  EXPECT_EQ(desktop->redraws, redraws);
+TEST_F(MainFrameTest, MenuCommandsRunTheRealModalDialogsWhereApplyWritesAtOnceAndCancelKeepsIt) {
+  desktop->runRealDialogs = true;
+  WhenModal([](wxDialog& dialog) {
+    // Left to right the fields read red, green, blue.
+    EXPECT_LT(Field(dialog, 1003)->GetPosition().x, Field(dialog, 1002)->GetPosition().x);
+    EXPECT_LT(Field(dialog, 1002)->GetPosition().x, Field(dialog, 1001)->GetPosition().x);
+    Field(dialog, 1003)->SetValue("0.25");
+    Click(dialog.FindWindow(wxID_OK));
+  });
+  DispatchCommand(ws(), cmd::kBackgroundColor);
+  EXPECT_EQ(scene.backgroundColor, (std::array<float, 3>{0.25f, 0.0f, 0.0f}));
+  ModelRecord& model = AddModel("torso");
+  scene.currentModel = 0;
+  WhenModal([&model](wxDialog& dialog) {
+    EXPECT_EQ(Field(dialog, 1016)->GetValue(), "1");
+    Field(dialog, 1018)->SetValue("3");
+    Click(dialog.FindWindow(wxID_APPLY));
+    EXPECT_EQ(model.offsetScale, (Vec3f{1, 1, 3}));
+    Field(dialog, 1018)->SetValue("4");
+    Click(dialog.FindWindow(wxID_CANCEL));
+  });
+  DispatchCommand(ws(), cmd::kOffsets);
+  EXPECT_EQ(model.offsetScale, (Vec3f{1, 1, 3}));
+  WhenModal([](wxDialog& dialog) {
+    const auto* picture = dynamic_cast<wxStaticBitmap*>(dialog.GetChildren().GetFirst()->GetData());
+    ASSERT_NE(picture, nullptr);
+    EXPECT_EQ(picture->GetBitmap().GetSize(), wxSize(216, 79));
+    dialog.EndModal(wxID_CANCEL);
+  });
+  DispatchCommand(ws(), cmd::kAppAbout);
+  EXPECT_EQ(desktop->dialogs, (std::vector<std::string>{"background", "offsets", "about"}));
 }
 
 // Notes every texture object deleted and whether a GL context was current at the time.
@@ -159,11 +173,11 @@ TEST_F(MainFrameTest, ExitClosesTheWindowAndFreesTheSceneWhileTheContextIsCurren
   for (auto [slot, name] : maps) {
     ModelRecord& model = AddModel("m");
     PutMap(model, slot, "map");
-    model.MapImage(slot)->textureName = name;
-    model.MapImage(slot)->device = &device;
+    std::tie(model.MapImage(slot)->textureName, model.MapImage(slot)->device) = std::make_pair(name, &device);
   }
   AddLight("Key");
-  Choose(cmd::kAppExit);
+  wxCommandEvent exit(wxEVT_MENU, cmd::ToWxId(cmd::kAppExit));
+  frame->ProcessWindowEvent(exit);
   frame = nullptr;
   ASSERT_TRUE(PumpUntil([&] { return scene.models.empty(); }));
   EXPECT_EQ(device.deleted, (std::vector<std::pair<std::uint32_t, bool>>{{7, true}, {8, true}}));

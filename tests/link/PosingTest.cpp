@@ -14,11 +14,6 @@ namespace tessary {
 namespace {
 
 Vec3d D(const Vec3f& v) { return {v[0], v[1], v[2]}; }
-std::vector<Vec3d> D(const std::vector<Vec3f>& list) {
-  std::vector<Vec3d> out;
-  for (const Vec3f& v : list) out.push_back(D(v));
-  return out;
-}
 Vec3f F(const Vec3d& v) { return {static_cast<float>(v[0]), static_cast<float>(v[1]), static_cast<float>(v[2])}; }
 
 void ExpectNear(const Vec3d& a, const Vec3d& b, const std::string& what, double tolerance = 2e-4) {
@@ -27,7 +22,7 @@ void ExpectNear(const Vec3d& a, const Vec3d& b, const std::string& what, double 
 
 void ExpectTag(const TagRecord& a, const TagRecord& b, const std::string& what) {
   ExpectNear(D(a.origin), D(b.origin), what + " origin");
-  for (int i = 0; i < 3; ++i) ExpectNear(D(a.axis[i]), D(b.axis[i]), what + " axis " + std::to_string(i), 1e-5);
+  for (int i = 0; i < 3; ++i) ExpectNear(D(a.axis[i]), D(b.axis[i]), what + " axis", 1e-5);
 }
 
 // Coordinates along a tag's axes of a point (taken from the tag's origin) or a direction.
@@ -77,15 +72,13 @@ class PosingTest : public ::testing::Test {
   }
   ModelRecord& AddModel(int vertices, int frameCount, int tagCount) {
     auto& m = *scene.models.emplace_back(std::make_unique<ModelRecord>());
-    m.numVertices = vertices;
-    m.tagNames.assign(static_cast<std::size_t>(tagCount), "tag");
+    std::tie(m.numVertices, m.tagNames) = std::make_pair(vertices, std::vector<std::string>(tagCount, "tag"));
     for (int f = 0; f < frameCount; ++f) {
       auto& frame = *m.frames.emplace_back(std::make_unique<FrameRecord>());
       for (int v = 0; v < vertices; ++v) frame.positions.push_back(F(Random(30)));
       for (int v = 0; v < vertices; ++v) frame.normals.push_back(RandomTag().axis[0]);  // random unit vectors
       for (int t = 0; t < tagCount; ++t) frame.tags.push_back(RandomTag());
-      frame.localOrigin = RandomTag().origin;
-      frame.radius = 7.0f;
+      std::tie(frame.localOrigin, frame.radius) = std::make_pair(RandomTag().origin, 7.0f);
     }
     return m;
   }
@@ -130,15 +123,11 @@ TEST_F(PosingTest, PivotsLandOnOffsetAnchorsAtRandomFramesAndTagsAndStepsOfThePa
 TEST_F(PosingTest, APivotMakesItsTagTheOriginThenScaleAndOffsetApplyInThatOrderToPointsOnly) {
   ModelRecord& m = AddModel(2, 1, 2);
   FrameRecord& f = *m.frames[0];
-  f.tags[0] = {{1, 2, 3}, {Vec3f{0, 1, 0}, Vec3f{-1, 0, 0}, Vec3f{0, 0, 1}}};  // a quarter turn about z
-  f.tags[1] = {{1, 2, 4}, {Vec3f{1, 0, 0}, Vec3f{0, 1, 0}, Vec3f{0, 0, 1}}};
-  f.positions = {Vec3f{1, 4, 3}, Vec3f{0, 2, 5}};
-  f.normals = {Vec3f{0, 1, 0}, Vec3f{1, 0, 0}};
-  f.localOrigin = {1, 2, 3};
-  f.boxCorners[0] = {2, 2, 3};
-  m.pivotTag = 0;
-  m.offsetScale = {2, 3, 4};
-  m.offsetPosition = {10, 0, 0};
+  f.tags = {{{1, 2, 3}, {Vec3f{0, 1, 0}, Vec3f{-1, 0, 0}, Vec3f{0, 0, 1}}},  // a quarter turn about z
+            {{1, 2, 4}, {Vec3f{1, 0, 0}, Vec3f{0, 1, 0}, Vec3f{0, 0, 1}}}};
+  std::tie(f.positions, f.normals) = std::make_pair(std::vector<Vec3f>{{1, 4, 3}, {0, 2, 5}}, std::vector<Vec3f>{{0, 1, 0}, {1, 0, 0}});
+  std::tie(f.localOrigin, f.boxCorners[0]) = std::make_pair(Vec3f{1, 2, 3}, Vec3f{2, 2, 3});
+  std::tie(m.pivotTag, m.offsetScale, m.offsetPosition) = std::make_tuple(0, Vec3f{2, 3, 4}, Vec3f{10, 0, 0});
   PoseAndPlaceScene(scene);
   // Relative to the pivot, p - (1,2,3), read along its rows (0,1,0), (-1,0,0), (0,0,1):
   // (0,2,0) -> (2,0,0); (-1,0,2) -> (0,1,2); tag 1 (0,0,1) -> (0,0,1); box (1,0,0) -> (0,-1,0).
@@ -153,30 +142,6 @@ TEST_F(PosingTest, APivotMakesItsTagTheOriginThenScaleAndOffsetApplyInThatOrderT
   ExpectTag(m.curTags[0], {{10, 0, 0}, {Vec3f{1, 0, 0}, Vec3f{0, 1, 0}, Vec3f{0, 0, 1}}}, "pivot");
   ExpectTag(m.curTags[1], {{10, 0, 4}, {Vec3f{0, -1, 0}, Vec3f{1, 0, 0}, Vec3f{0, 0, 1}}}, "other tag");
   EXPECT_EQ(m.curRadius, 7.0f);
-}
-
-TEST_F(PosingTest, MissingOrStaleLinksLeaveModelsUnplacedAndNothingLoops) {
-  ModelRecord& root = AddModel(3, 2, 2);
-  for (int i = 0; i < 4; ++i) AddModel(3, 1, 2);
-  ModelRecord& stale = AddModel(3, 2, 2);
-  Link(1, 0, 0, -1);  // "No Anchor": model 1 and its child 2 stay in their pivot frames
-  Link(2, 1, 0, 1);
-  Link(3, 0, 0, 2);  // an anchor past the parent's tags
-  Link(4, 0, 0, 1);
-  stale.pivotTag = 2;     // past its tags: posed as stored
-  root.parentIndex = 9;   // a parent beyond the list: a root, whose children are still carried
-  root.currentFrame = 5;  // past the frames: frame 0 is shown, and written back
-  PoseAndPlaceScene(scene);
-  EXPECT_EQ(root.currentFrame, 0);
-  EXPECT_EQ(root.curPositions, D(root.frames[0]->positions));
-  for (int i : {1, 2, 3}) ExpectTag(CurTag(i, 0), TagRecord::Identity(), "unplaced " + std::to_string(i));
-  ExpectTag(CurTag(4, 0), CurTag(0, 1), "carried");
-  EXPECT_EQ(stale.curPositions, D(Shown(stale).positions));
-  // A cycle of parents has no root: nothing in it is placed, and a walk into it ends.
-  Link(0, 4, 0, 0);
-  PoseAndPlaceScene(scene);
-  ExpectTag(CurTag(4, 0), TagRecord::Identity(), "in a cycle");
-  PlaceLinkedModels(scene, root, TagRecord::Identity(), true);
 }
 
 }  // namespace

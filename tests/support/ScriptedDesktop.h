@@ -24,9 +24,18 @@ class ScriptedDesktop : public Desktop {
   std::optional<FileChoice> ChooseFileToOpen(const std::string& filter, const std::string& initialName) override;
   std::optional<FileChoice> ChooseFileToSave(const std::string& filter, const std::string& initialName) override;
   std::optional<std::string> ChooseFolder(const std::string& title) override;
+  std::optional<std::string> ChooseGamePath(const std::string& title, const std::vector<std::string>& paths) override {
+    gamePathLists.push_back(paths);
+    log.push_back(title);
+    if (gamePathAnswers.empty()) return std::nullopt;
+    auto answer = gamePathAnswers.front();
+    gamePathAnswers.pop_front();
+    return answer;
+  }
   void RequestSceneRedraw() override { ++sceneRedraws; log.push_back("redraw"); }
   void RepaintView() override { ++viewRepaints; log.push_back("repaint"); }
   void RefreshPanel() override { ++panelRefreshes; log.push_back("refresh"); }
+  void RefreshStatusBar() override { log.push_back("status"); }
   void RunTagLinkageDialog() override { log.push_back("linkage"); if (onLinkage) onLinkage(); }
   void RunModelOffsetsDialog(ModelRecord& m) override { log.push_back("offsets"); if (onOffsets) onOffsets(m); }
   void RunLightPropertiesDialog(LightRecord& l) override { log.push_back("lightprops"); if (onLightProperties) onLightProperties(l); }
@@ -37,11 +46,13 @@ class ScriptedDesktop : public Desktop {
   // Answers for the next dialogs, in order.
   std::deque<std::optional<FileChoice>> fileAnswers;
   std::deque<std::optional<std::string>> folderAnswers;
+  std::deque<std::optional<std::string>> gamePathAnswers;
 
   // What happened.
   std::vector<std::string> messages;
   std::vector<FileDialogCall> fileDialogs;
   std::vector<std::string> folderTitles;
+  std::vector<std::vector<std::string>> gamePathLists;  // what each game path dialog listed
   std::vector<std::string> log;  // "redraw", "repaint", "refresh" and dialog names, in order
   int sceneRedraws = 0;
   int viewRepaints = 0;

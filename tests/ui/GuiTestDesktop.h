@@ -1,13 +1,14 @@
 // For GUI tests: the real wx desktop with its modal parts scripted, and a fixture with a
-// real main window. Messages are recorded instead of shown; open-file dialogs are recorded
-// and answered from a queue (Cancel when it is empty); the modal dialogs are recorded, and
-// run for real when a test asks; redraws, repaints and refreshes are counted on their way.
-// (No GUI test saves a file or picks a folder, so those dialogs are left as they are.)
+// real main window. Messages are recorded instead of shown; open- and save-file dialogs and
+// the picture size are recorded and answered from queues (Cancel when empty); the modal
+// dialogs are recorded, and run for real when a test asks; redraws, repaints and refreshes
+// are counted on their way. (No GUI test picks a folder, so that dialog is left as it is.)
 #pragma once
 
 #include <wx/button.h>
 #include <wx/choice.h>
 #include <wx/listbox.h>
+#include <wx/menu.h>
 #include <wx/textctrl.h>
 
 #include <cstdlib>
@@ -29,11 +30,14 @@ class GuiTestDesktop : public WxDesktop {
  public:
   void ShowMessage(const std::string& text) override { messages.push_back(text); }
   std::optional<FileChoice> ChooseFileToOpen(const std::string& filter, const std::string&) override {
-    dialogs.push_back("open " + filter);
-    if (answers.empty()) return std::nullopt;
-    const FileChoice choice{answers.front(), 1};
-    answers.pop_front();
-    return choice;
+    return Answer("open " + filter);
+  }
+  std::optional<FileChoice> ChooseFileToSave(const std::string& filter, const std::string&) override {
+    return Answer("save " + filter);
+  }
+  std::optional<PictureSize> AskPictureSize(int viewWidth, int viewHeight) override {
+    dialogs.push_back("picture size " + std::to_string(viewWidth) + "x" + std::to_string(viewHeight));
+    return pictureSize;
   }
   void RequestSceneRedraw() override { ++redraws; WxDesktop::RequestSceneRedraw(); }
   void RepaintView() override { ++repaints; WxDesktop::RepaintView(); }
@@ -45,12 +49,20 @@ class GuiTestDesktop : public WxDesktop {
   void RunAboutBox() override { if (Run("about")) WxDesktop::RunAboutBox(); }
 
   bool runRealDialogs = false;
-  std::deque<std::string> answers;
+  std::deque<std::string> answers;              // for the file dialogs, in order
+  std::optional<PictureSize> pictureSize;       // the answer to every picture size question
   std::vector<std::string> messages;
   std::vector<std::string> dialogs;  // the open-file and modal dialogs asked for, in order
   int redraws = 0, repaints = 0, refreshes = 0;
 
  private:
+  std::optional<FileChoice> Answer(const std::string& dialog) {
+    dialogs.push_back(dialog);
+    if (answers.empty()) return std::nullopt;
+    const FileChoice choice{answers.front(), 1};
+    answers.pop_front();
+    return choice;
+  }
   bool Run(const char* dialog) {
     dialogs.push_back(dialog);
     return runRealDialogs;
@@ -117,6 +129,13 @@ class GuiTest : public ::testing::Test {
     return rows;
   }
   std::string Caption(int command) { return bar->ButtonFor(command)->GetLabel().utf8_string(); }
+  // What wx does as a menu of the menu bar opens: the update-UI pass over its items.
+  void OpenMenu(const char* title) {
+    wxMenu* menu = frame->GetMenuBar()->GetMenu(static_cast<std::size_t>(frame->GetMenuBar()->FindMenu(title)));
+    wxMenuEvent open(wxEVT_MENU_OPEN, 0, menu);
+    open.SetEventObject(menu);
+    frame->ProcessWindowEvent(open);
+  }
 
   // Saves DIR/name.png when TESSARY_SCREENSHOT_DIR names a folder, for a person to look
   // at what the tests showed; never part of what a test asserts.

@@ -11,7 +11,7 @@
 #include <map>
 #include <tuple>
 
-#include "support/ImageWriters.h"
+#include "testdata/ImageWriters.h"
 
 namespace tessary::demo {
 namespace {

@@ -1,5 +1,5 @@
 // Writes the demo figure into a folder laid out like a game's data folder:
-//   FOLDER/models/corvane/{lower,upper,head}.md3 and their three textures.
+//   FOLDER/models/corvane/{lower,upper,head}.md3, their three textures and animation.cfg.
 // Usage: tessary_make_demo [FOLDER]   (default: samples)
 #include <cstdio>
 #include <filesystem>
@@ -43,5 +43,7 @@ int main(int argc, char** argv) {
   ok = WriteFile(folder / "lower.pcx", demo::MakeLowerPcx()) && ok;
   ok = WriteFile(folder / "upper.bmp", demo::MakeUpperBmp()) && ok;
   ok = WriteFile(folder / "head.tga", demo::MakeHeadTga()) && ok;
+  const std::string config = demo::MakeAnimationConfig();
+  ok = WriteFile(folder / "animation.cfg", std::vector<std::uint8_t>(config.begin(), config.end())) && ok;
   return ok ? 0 : 1;
 }

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "support/Md3Writer.h"
+#include "testdata/Md3Writer.h"
 
 namespace tessary::demo {
 
