@@ -1,11 +1,10 @@
-// Files that are not what a reader expects: a pipe with no writer, a device, a folder and
-// sparse files far longer than any reader takes. Each read returns at once, allocates
-// nothing for them, and each operation gives its format's message with the scene unchanged.
+// Files that are not what a reader expects (a pipe with no writer, a device, a folder,
+// sparse files far longer than any reader takes) are refused at once, before anything is
+// allocated, each with its format's message and the scene unchanged; and a command that
+// runs out of memory ends with its own message.
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <sstream>
@@ -23,132 +22,72 @@
 namespace tessary {
 namespace {
 
-constexpr std::uint64_t kHugeSize = std::uint64_t{300} << 30;  // 300 GB, no blocks on disk
+using Bytes = std::vector<std::uint8_t>;
 
-// A file of the given length whose first bytes are start and the rest a hole.
-std::string SparseFile(const testing::TempFolder& dir, const std::string& name, std::uint64_t size,
-                       const std::vector<std::uint8_t>& start = {}) {
-  const std::string path = dir.Write(name, start);
-  std::filesystem::resize_file(path, size);
-  return path;
-}
-
-TEST(BadFiles, ReadsRefuseWhatIsNotARegularFileOrTooLongBeforeAllocating) {
+TEST(BadFiles, EachReaderRefusesWhatIsNoRegularFileOrTooLongWithItsOwnMessage) {
   testing::TempFolder dir;
-  const std::string pipe = dir / "pipe";
-  ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);  // nobody ever writes: an ordinary open would wait for ever
-  const std::string huge = SparseFile(dir, "huge", kHugeSize, {'L', 'G', 'T', '0'});
-  const std::string small = dir.Write("small", {1, 2, 3, 4, 5});
-  std::filesystem::create_directory(dir.path() / "folder");
-
-  struct Case {
-    std::string path;
-    std::uint64_t limit;
-    ReadFailure whole;           // ReadWholeFile
-    std::size_t startBytes;      // bytes ReadFileStart gives (when it gives any)
-  };
-  const Case cases[] = {
-      {pipe, 100, ReadFailure::CannotOpen, 0},
-      {"/dev/zero", 100, ReadFailure::CannotOpen, 0},
-      {dir / "folder", 100, ReadFailure::CannotOpen, 0},
-      {dir / "missing", 100, ReadFailure::CannotOpen, 0},
-      {huge, 4200, ReadFailure::TooLarge, 4200},
-      {small, 4, ReadFailure::TooLarge, 4},  // one byte too many is too many
-      {small, 5, ReadFailure::None, 5},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.path + " limit " + std::to_string(c.limit));
-    ReadFailure why = ReadFailure::ReadError;
-    const auto whole = ReadWholeFile(c.path, c.limit, &why);
-    EXPECT_EQ(why, c.whole);
-    EXPECT_EQ(whole.has_value(), c.whole == ReadFailure::None);
-    const auto start = ReadFileStart(c.path, c.limit, &why);
-    ASSERT_EQ(start.has_value(), c.whole != ReadFailure::CannotOpen);
-    EXPECT_EQ(start.value_or(std::vector<std::uint8_t>{}).size(), c.startBytes);
-  }
-  EXPECT_EQ(ReadFileStart(huge, 6).value_or(std::vector<std::uint8_t>{}),
-            (std::vector<std::uint8_t>{'L', 'G', 'T', '0', 0, 0}));
-}
-
-TEST(BadFiles, EachReaderGivesItsOwnMessageAndLeavesTheSceneAsItWas) {
-  testing::TempFolder dir;
-  const std::string pipe = dir / "pipe";
-  ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
-  std::filesystem::create_directory(dir.path() / "folder");
-  const std::string huge = SparseFile(dir, "huge.bin", kHugeSize);  // a dot: import takes the name as it is
-  // A light file 3 GB long: the light at its start is all that is read of it.
+  const std::string pipe = dir / "pipe", folder = dir / "folder";
+  ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);  // nobody writes: a plain open would wait for ever
+  std::filesystem::create_directory(folder);
+  // Sparse: 300 GB and 3 GB long without a block on disk; the second starts with a light.
   LightRecord stored;
   stored.name = "Lamp";
-  stored.diffuse = {0.5f, 0.25f, 0.125f, 1.0f};
-  const std::string longLight = SparseFile(dir, "long.lgt", std::uint64_t{3} << 30, EncodeLightFile(stored));
+  const std::string huge = dir.Write("huge.bin", {}), longLight = dir.Write("long.lgt", EncodeLightFile(stored));
+  std::filesystem::resize_file(huge, std::uint64_t{300} << 30);
+  std::filesystem::resize_file(longLight, std::uint64_t{3} << 30);
 
-  const std::string openError = kLoadErrorMessage, notMd3 = kNotAnMd3Message, unreadable = kUnableToOpenLightMessage;
-  struct Case {
-    std::string path;
-    std::string model;  // LoadModelFile and --info
-    std::string image;  // LoadTextureFile ("" = silent)
-    std::string light;  // ImportLight ("" = the light is added)
-  };
-  const Case cases[] = {
-      {pipe, openError, "", unreadable},
-      {"/dev/zero", openError, "", unreadable},
-      {dir / "folder", openError, "", unreadable},
+  ReadFailure why = ReadFailure::None;
+  EXPECT_FALSE(ReadWholeFile(huge, 4200, &why));
+  EXPECT_EQ(why, ReadFailure::TooLarge);
+  EXPECT_EQ(ReadFileStart(huge, 4200).value_or(Bytes{}).size(), 4200u) << "a prefix, read no further";
+  EXPECT_EQ(ReadWholeFile(dir.Write("five", Bytes(5, 1)), 5).value_or(Bytes{}).size(), 5u) << "the limit itself is allowed";
+
+  const std::string openError = kLoadErrorMessage, notMd3 = kNotAnMd3Message;
+  const struct {
+    std::string path, model, image, light;  // messages of the model, image and light readers
+  } cases[] = {
+      {pipe, openError, "", kUnableToOpenLightMessage},
+      {"/dev/zero", openError, "", kUnableToOpenLightMessage},
+      {folder, openError, "", kUnableToOpenLightMessage},
       {huge, notMd3, kNotRecognizedMessage, kNotALightFileMessage},
-      {longLight, notMd3, kNotRecognizedMessage, ""},
+      {longLight, notMd3, kNotRecognizedMessage, ""},  // the light at its start is imported
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     SCOPED_TRACE(c.path);
     testing::TestWorkspace t;
-    t.scene.lights.push_back(std::make_unique<LightRecord>());
-    t.scene.currentLight = 0;
-
     LoadModelFile(t.ws, c.path);
-    EXPECT_EQ(t.desktop.messages, std::vector<std::string>{c.model});
-    EXPECT_EQ(t.scene.ModelCount(), 0);
     std::ostringstream info;
     EXPECT_EQ(PrintModelInfo({c.path}, false, info), 1);
     EXPECT_EQ(info.str(), c.path + ": " + c.model + "\n");
-
-    t.desktop.ClearRecords();
     EXPECT_EQ(LoadTextureFile(c.path, t.textures, t.desktop), nullptr);
-    // Image messages name the file on a second line.
-    EXPECT_EQ(t.desktop.messages, c.image.empty() ? std::vector<std::string>{} : std::vector<std::string>{c.image + "\n" + c.path});
-
-    t.desktop.ClearRecords();
     t.desktop.fileAnswers.push_back(FileChoice{c.path, 1});
     ImportLight(t.ws);
-    EXPECT_EQ(t.desktop.messages, c.light.empty() ? std::vector<std::string>{} : std::vector<std::string>{c.light});
-    ASSERT_EQ(t.scene.LightCount(), c.light.empty() ? 2 : 1);
-    if (c.light.empty()) {
-      EXPECT_EQ(t.scene.lights[1]->name, "Lamp");
-      EXPECT_EQ(t.scene.lights[1]->diffuse, stored.diffuse);
-    }
-    EXPECT_EQ(t.scene.currentLight, 0);
+    std::vector<std::string> expected{c.model};
+    if (!c.image.empty()) expected.push_back(c.image + "\n" + c.path);  // naming the file
+    if (!c.light.empty()) expected.push_back(c.light);
+    EXPECT_EQ(t.desktop.messages, expected);
+    EXPECT_EQ(t.scene.ModelCount(), 0);
+    ASSERT_EQ(t.scene.LightCount(), c.light.empty() ? 1 : 0);
+    EXPECT_TRUE(!c.light.empty() || t.scene.lights[0]->name == "Lamp");
   }
 }
 
-// Memory that runs out inside a command (here, whenever the command asks for a file) ends
-// the command with its own message; the viewer and its lights stay.
 TEST(BadFiles, ACommandThatRunsOutOfMemoryEndsWithItsOwnMessage) {
-  struct StarvedDesktop : testing::ScriptedDesktop {
+  struct StarvedDesktop : testing::ScriptedDesktop {  // memory runs out as the command asks for a file
     std::optional<FileChoice> ChooseFileToOpen(const std::string&, const std::string&) override { throw std::bad_alloc(); }
     std::optional<FileChoice> ChooseFileToSave(const std::string&, const std::string&) override { throw std::bad_alloc(); }
   };
   const std::pair<int, std::string> commands[] = {
-      {cmd::kOpenModel, kLoadErrorMessage},
-      {cmd::kLoadGlowMap, kNotRecognizedMessage},
-      {cmd::kImportLight, kUnableToOpenLightMessage},
-      {cmd::kExportLight, kUnableToCreateLightMessage},
-      {cmd::kExportSkinBase, "Error Saving: 1"},
-  };
+      {cmd::kOpenModel, kLoadErrorMessage},           {cmd::kLoadGlowMap, kNotRecognizedMessage},
+      {cmd::kImportLight, kUnableToOpenLightMessage}, {cmd::kExportLight, kUnableToCreateLightMessage},
+      {cmd::kExportSkinBase, "Error Saving: 1"}};
   for (const auto& [id, message] : commands) {
     testing::TestWorkspace t;
     StarvedDesktop desktop;
     Workspace ws{t.scene, t.trackball, desktop, t.textures};
     t.scene.models.push_back(std::make_unique<ModelRecord>());
-    t.scene.currentModel = 0;
     t.scene.lights.push_back(std::make_unique<LightRecord>());
-    t.scene.currentLight = 0;
+    t.scene.currentModel = t.scene.currentLight = 0;
     EXPECT_TRUE(DispatchCommand(ws, id));
     EXPECT_EQ(desktop.messages, std::vector<std::string>{message}) << id;
     EXPECT_EQ(std::make_pair(t.scene.ModelCount(), t.scene.LightCount()), std::make_pair(1, 1)) << id;

@@ -20,96 +20,81 @@
 namespace tessary {
 namespace {
 
-using testing::PumpEvents;
-using testing::PumpUntil;
-
 class ViewerDetailsTest : public testing::GuiTest {
  protected:
-  // Runs script on the modal dialog once it is up; the script must end the modal loop.
-  void WhenModal(std::function<void(wxDialog&)> script, int attempts = 200) {
-    frame->CallAfter([this, script, attempts] {
-      for (wxWindow* window : wxTopLevelWindows)
-        if (auto* dialog = dynamic_cast<wxDialog*>(window); dialog != nullptr && dialog->IsModal()) return script(*dialog);
-      if (attempts > 0) WhenModal(script, attempts - 1);
-    });
+  // Runs script on the modal dialog of command once it is up; the script ends the dialog.
+  void RunModal(int command, std::function<void(wxDialog&)> script) {
+    desktop->runRealDialogs = true;
+    Until([] { return FindModal() != nullptr; }, [script] { script(*FindModal()); });
+    DispatchCommand(ws(), command);
   }
-  // Inside a modal loop: runs then() once done() holds (or after about two seconds),
-  // looking every 10 ms so that the loop handles input in between.
+  static wxDialog* FindModal() {
+    for (wxWindow* window : wxTopLevelWindows)
+      if (auto* dialog = dynamic_cast<wxDialog*>(window); dialog != nullptr && dialog->IsModal()) return dialog;
+    return nullptr;
+  }
+  // Inside a modal loop: runs then() once done() holds (or after two seconds), looking every
+  // 10 ms so that the loop handles input in between.
   void Until(std::function<bool()> done, std::function<void()> then, int attempts = 200) {
     if (done() || attempts == 0) return then();
     wxTimer& timer = *timers_.emplace_back(std::make_unique<wxTimer>());
     timer.Bind(wxEVT_TIMER, [this, done, then, attempts](wxTimerEvent&) { Until(done, then, attempts - 1); });
     timer.StartOnce(10);
   }
-  std::vector<std::unique_ptr<wxTimer>> timers_;
   static wxTextCtrl* Field(wxWindow& dialog, int id) { return dynamic_cast<wxTextCtrl*>(dialog.FindWindow(id)); }
-  void SendMouse(wxEventType type, int x, int y, bool left) {
+  void Mouse(wxEventType type, int x, bool left) {
     wxMouseEvent event(type);
-    event.SetEventObject(frame->renderView);
-    event.m_x = x;
-    event.m_y = y;
+    std::tie(event.m_x, event.m_y) = std::make_pair(x, 100);
     event.m_leftDown = left;
     frame->renderView->GetEventHandler()->ProcessEvent(event);
   }
-  void SendMenu(wxEventType type) {
-    wxMenu* menu = frame->GetMenuBar()->GetMenu(1);
-    wxMenuEvent event(type, 0, menu);
-    event.SetEventObject(menu);
+  void Menu(wxEventType type) {
+    wxMenuEvent event(type, 0, frame->GetMenuBar()->GetMenu(1));
     frame->ProcessWindowEvent(event);
   }
+  std::vector<std::unique_ptr<wxTimer>> timers_;
 };
 
 TEST_F(ViewerDetailsTest, EachCommandDrawsTheViewOnce) {
   AddModel("legs");
   scene.currentModel = 0;
   desktop->RefreshPanel();
-  const std::pair<const char*, std::function<void()>> commands[] = {
-      {"the visibility button", [&] { Click(bar->ButtonFor(cmd::kToggleModelVisible)); }},
-      {"the next-frame key", [&] { DispatchCommand(ws(), cmd::kNextFrame); }},
-      {"a new light", [&] { Click(bar->ButtonFor(cmd::kAddLight)); }},
-      {"a pick in the model list", [&] { Pick(bar->modelList, 0); }},
-  };
-  for (const auto& [what, run] : commands) {
-    PumpEvents(std::chrono::milliseconds(100));
+  const std::function<void()> commands[] = {[&] { Click(bar->ButtonFor(cmd::kToggleModelVisible)); },
+                                            [&] { DispatchCommand(ws(), cmd::kNextFrame); },
+                                            [&] { Pick(bar->modelList, 0); }};
+  for (const auto& run : commands) {
+    testing::PumpEvents(std::chrono::milliseconds(100));
     const long before = frame->renderView->FramesDrawn();
     run();
-    PumpEvents(std::chrono::milliseconds(200));  // any paint the command caused has come by now
-    EXPECT_EQ(frame->renderView->FramesDrawn() - before, 1) << what;
+    testing::PumpEvents(std::chrono::milliseconds(200));  // any paint the command caused has come by now
+    EXPECT_EQ(frame->renderView->FramesDrawn() - before, 1);
   }
 }
 
 TEST_F(ViewerDetailsTest, DialogsOpenWithTheFirstFieldSelectedSoTypingReplacesIt) {
   AddModel("legs");
-  scene.currentModel = 0;
   AddLight("Key");
-  scene.currentLight = 0;
-  desktop->runRealDialogs = true;
-  frame->Raise();
-  const struct {
-    int command, firstField;
-    std::string shown;
-  } dialogs[] = {{cmd::kBackgroundColor, 1003, "0"}, {cmd::kOffsets, 1010, "0"}, {cmd::kLightProperties, 1024, "Key"}};
-  for (const auto& d : dialogs) {
-    wxTextCtrl* field = nullptr;
-    bool focused = false;
+  scene.currentModel = scene.currentLight = 0;
+  const std::tuple<int, int, std::string> dialogs[] = {
+      {cmd::kBackgroundColor, 1003, "0"}, {cmd::kOffsets, 1010, "0"}, {cmd::kLightProperties, 1024, "Key"}};
+  for (const auto& [command, first, text] : dialogs) {
+    const std::string shown = text;
     std::pair<long, long> selected{-1, -1};
-    WhenModal([&](wxDialog& dialog) {
-      dialog.Raise();  // the keys go to the window with the input focus
-      field = Field(dialog, d.firstField);
-      Until([&] { return wxWindow::FindFocus() == field; }, [&] {
-        focused = wxWindow::FindFocus() == field;
+    wxString typed;
+    RunModal(command, [&](wxDialog& dialog) {
+      dialog.Raise();  // keys go to the window with the input focus
+      wxTextCtrl* field = Field(dialog, first);
+      Until([field] { return wxWindow::FindFocus() == field; }, [&, field] {
         field->GetSelection(&selected.first, &selected.second);
-        EXPECT_EQ(field->GetValue().utf8_string(), d.shown) << d.command;
         wxUIActionSimulator().Text("5");
-        Until([&] { return field->GetValue() == "5"; }, [&] {
-          EXPECT_EQ(field->GetValue(), "5") << d.command << ": typing replaces the selected text";
+        Until([field, shown] { return field->GetValue() != shown; }, [&, field] {
+          typed = field->GetValue();
           dialog.EndModal(wxID_CANCEL);
         });
       });
     });
-    DispatchCommand(ws(), d.command);
-    EXPECT_TRUE(focused) << d.command;
-    EXPECT_EQ(selected, std::make_pair(0L, static_cast<long>(d.shown.size()))) << d.command;
+    EXPECT_EQ(selected, std::make_pair(0L, static_cast<long>(shown.size()))) << command;
+    EXPECT_EQ(typed, "5") << command << ": typing replaces the selected text";
   }
 }
 
@@ -117,56 +102,40 @@ TEST_F(ViewerDetailsTest, ALightNameThatIsNotUtf8ShowsAsLatin1AndKeepsItsBytesUn
   ModelRecord& model = AddModel("legs");
   LightRecord& light = AddLight("Caf\xe9 \xb0");  // Latin-1 "Café °", not valid UTF-8
   model.modelLights = {{&light, 1}};
-  model.currentModelLight = 0;
-  scene.currentModel = 0;
-  scene.currentLight = 0;
+  model.currentModelLight = scene.currentModel = scene.currentLight = 0;
   desktop->RefreshPanel();
   const wxString shown = wxString::FromUTF8("Caf\u00e9 \u00b0");
-  EXPECT_EQ(bar->globalLightList->GetString(0), shown);
-  EXPECT_EQ(bar->modelLightList->GetString(0), shown);
-
-  desktop->runRealDialogs = true;
-  for (const std::string typed : {"", "!"}) {
-    WhenModal([&](wxDialog& dialog) {
+  EXPECT_EQ(std::make_pair(bar->globalLightList->GetString(0), bar->modelLightList->GetString(0)),
+            std::make_pair(shown, shown));
+  for (const std::string added : {"", "!"}) {
+    RunModal(cmd::kLightProperties, [&](wxDialog& dialog) {
       EXPECT_EQ(Field(dialog, 1024)->GetValue(), shown);
-      if (!typed.empty()) Field(dialog, 1024)->AppendText(typed);
+      Field(dialog, 1024)->AppendText(added);
       Click(dialog.FindWindow(wxID_OK));
     });
-    DispatchCommand(ws(), cmd::kLightProperties);
     // OK with the name as shown keeps the file's bytes; an edited name is stored as UTF-8.
-    EXPECT_EQ(light.name, typed.empty() ? "Caf\xe9 \xb0" : "Caf\xc3\xa9 \xc2\xb0!");
+    EXPECT_EQ(light.name, added.empty() ? "Caf\xe9 \xb0" : "Caf\xc3\xa9 \xc2\xb0!");
+    light.name = "Caf\xe9 \xb0";
   }
 }
 
 TEST_F(ViewerDetailsTest, WhileAMenuIsOpenTheMouseDoesNothingToTheView) {
-  const TrackballState before = trackball;
-  SendMenu(wxEVT_MENU_OPEN);
   // The click that picks an item and the release that closes the menu may both reach the
   // view when the menu lies over it.
-  SendMouse(wxEVT_LEFT_DOWN, 100, 100, true);
-  SendMouse(wxEVT_MOTION, 160, 120, true);
-  SendMenu(wxEVT_MENU_CLOSE);
-  SendMouse(wxEVT_LEFT_UP, 160, 120, false);
-  SendMouse(wxEVT_MOTION, 200, 150, false);
-  PumpEvents(std::chrono::milliseconds(100));
-  EXPECT_EQ(trackball.dragMode, DragMode::Idle);
-  EXPECT_EQ(trackball.spinActive, 0);
-  EXPECT_EQ(trackball.rotation, before.rotation);
-  EXPECT_FALSE(frame->renderView->HasCapture());
-
-  // A drag under way when a menu opens ends there; after it closes, drags work again.
-  SendMouse(wxEVT_LEFT_DOWN, 100, 100, true);
+  Menu(wxEVT_MENU_OPEN);
+  Mouse(wxEVT_LEFT_DOWN, 100, true);
+  Mouse(wxEVT_MOTION, 160, true);
+  Menu(wxEVT_MENU_CLOSE);
+  Mouse(wxEVT_LEFT_UP, 160, false);
+  Mouse(wxEVT_MOTION, 200, false);
+  EXPECT_EQ(std::make_tuple(trackball.dragMode, trackball.spinActive, frame->renderView->HasCapture()),
+            std::make_tuple(DragMode::Idle, 0, false));
+  // A drag under way when a menu opens ends there.
+  Mouse(wxEVT_LEFT_DOWN, 100, true);
   ASSERT_EQ(trackball.dragMode, DragMode::SpinDrag);
-  SendMenu(wxEVT_MENU_OPEN);
-  EXPECT_EQ(trackball.dragMode, DragMode::Idle);
-  EXPECT_FALSE(frame->renderView->HasCapture());
-  SendMenu(wxEVT_MENU_CLOSE);
-  SendMouse(wxEVT_LEFT_DOWN, 100, 100, true);
-  SendMouse(wxEVT_MOTION, 120, 100, true);
-  SendMouse(wxEVT_LEFT_UP, 120, 100, false);
-  EXPECT_EQ(trackball.spinActive, 1);
-  SendMouse(wxEVT_LEFT_DOWN, 120, 100, true);  // stops the spin again
-  SendMouse(wxEVT_LEFT_UP, 120, 100, false);
+  Menu(wxEVT_MENU_OPEN);
+  EXPECT_EQ(std::make_pair(trackball.dragMode, frame->renderView->HasCapture()), std::make_pair(DragMode::Idle, false));
+  Menu(wxEVT_MENU_CLOSE);
 }
 
 }  // namespace

@@ -10,15 +10,7 @@
 namespace tessary {
 namespace {
 
-class HiDpi : public testing::GuiTest {
- protected:
-  std::array<GLint, 4> Viewport() {
-    EXPECT_TRUE(frame->renderView->MakeContextCurrent());
-    std::array<GLint, 4> viewport{};
-    glGetIntegerv(GL_VIEWPORT, viewport.data());
-    return viewport;
-  }
-};
+using HiDpi = testing::GuiTest;
 
 TEST_F(HiDpi, TheViewportCoversTheViewInDevicePixels) {
   RenderView* view = frame->renderView;
@@ -26,10 +18,12 @@ TEST_F(HiDpi, TheViewportCoversTheViewInDevicePixels) {
   for (const wxSize size : {wxSize(0, 0), wxSize(460, 300)}) {
     if (size.x > 0) frame->SetClientSize(size);
     testing::PumpEvents();
+    ASSERT_TRUE(view->MakeContextCurrent());
+    std::array<GLint, 4> viewport{};
+    glGetIntegerv(GL_VIEWPORT, viewport.data());
     const wxSize client = view->GetClientSize();
-    EXPECT_EQ(Viewport(), (std::array<GLint, 4>{0, 0, 2 * client.x, 2 * client.y})) << client.x << "x" << client.y;
+    EXPECT_EQ(viewport, (std::array<GLint, 4>{0, 0, 2 * client.x, 2 * client.y})) << client.x << "x" << client.y;
   }
-  ScreenshotIfAsked("hidpi-view");
 }
 
 }  // namespace
