@@ -55,14 +55,14 @@ class TextureLookupTest : public ::testing::Test, public testing::TestWorkspace 
                        {visor + "Legs.JPG", testing::EncodeJpeg(1, 1, 3, {0, 255, 0})},
                        {visor + "Animation.CFG", BytesOf("sex m\n")},
                        {"models/weapons/gun.md3", Md3({{"barrel", "models/weapons/gun"}})},
-                       {"models/weapons/gun.pcx", BytesOf("later in the order than .jpg")},
+                       {"models/weapons/gun.tga", testing::WriteTga(white)},
                        {"models/items/box.md3", Md3({{"box", "models/items/box.tga"}})},
                        {"scripts/items.shader", BytesOf("models/items/box\n{\n { map $lightmap }\n"
                                                         " { map models/items/box_skin.tga }\n}\n")},
                        {"models/items/box_skin.bmp", testing::WriteBmp(bmp)},
                        {"models/items/broken.md3", Md3({{"bad", "models/items/broken.jpg"}})},
                        {"models/items/broken.jpg", truncatedJpeg}});
-    // A later archive: the red skin's image, and the gun's .jpg, which holds a PNG.
+    // A later archive: the red skin's image, and a .jpg of the gun, which its .tga goes before.
     testing::WriteZip(folder / "game/pak1.pk3",
                       {{visor + "red.png", Png(255, 0, 0)}, {"models/weapons/gun.jpg", Png(0, 0, 255)}});
     folder.Write("game/" + player, testing::WriteTga(white));  // what the exact rule finds
@@ -89,7 +89,7 @@ TEST_F(TextureLookupTest, EachStepOfTheChainAndItsFallThroughAndTheExactRuleWhen
       {"models/players/visor/lower.md3", "default", true, {"Legs.JPG", "Legs.JPG", "-"}, "default"},
       {"models/players/visor/lower.md3", "red", true, {"red.png", "red.png", "red.png"}, "Red"},
       {"models/players/visor/lower.md3", "blue", true, {"Legs.JPG", "Legs.JPG", "-"}, "default"},
-      {"models/weapons/gun.md3", "default", true, {"gun.jpg"}, ""},  // .jpg comes before .pcx
+      {"models/weapons/gun.md3", "default", true, {"gun.tga"}, ""},  // .tga comes before .jpg
       {"models/items/box.md3", "default", true, {"box_skin.bmp"}, ""},
       {"models/players/visor/lower.md3", "red", false, {"wrong.tga", "wrong.tga", "wrong.tga"}, ""},
       {"models/weapons/gun.md3", "default", false, {"-"}, ""},
@@ -101,7 +101,6 @@ TEST_F(TextureLookupTest, EachStepOfTheChainAndItsFallThroughAndTheExactRuleWhen
     EXPECT_EQ(Loaded(), std::make_pair(c.textures, std::string(c.skinUsed))) << c.model << " " << c.skin;
     EXPECT_TRUE(scene.models.back()->sourceInGame);
   }
-  // No message: the gun's ".jpg", which holds a PNG, decoded by its content.
   EXPECT_TRUE(desktop.messages.empty());
   scene.gameTextureLookup = true;
   LoadModelFile(ws, "models/items/broken.md3");
@@ -126,7 +125,7 @@ TEST_F(TextureLookupTest, InfoNamesTheImageOfEverySurfaceAndTheSkinAsStored) {
   const std::string legs = "\"models/players/visor/Legs.JPG\"";
   EXPECT_EQ(out.str(), file("models/players/visor/lower.md3", {{"l_legs", legs}, {"l_legs_1", legs}, {"l_extra", "null"}},
                             "models/players/visor/wrong.tga", "\"models/players/visor/lower_default.skin\"") +
-                           file("models/weapons/gun.md3", {{"barrel", "\"models/weapons/gun.jpg\""}},
+                           file("models/weapons/gun.md3", {{"barrel", "\"models/weapons/gun.tga\""}},
                                 "models/weapons/gun", "null") +
                            file("models/items/broken.md3", {{"bad", "null"}}, "models/items/broken.jpg", "null"));
 }
