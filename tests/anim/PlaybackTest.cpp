@@ -131,6 +131,7 @@ TEST(SpinByTime, TheSpinTurnsTheViewByElapsedTimeWhateverTheFrameRate) {
     testing::TestWorkspace t;
     t.trackball.spin = spin;
     t.trackball.spinActive = 1;
+    EXPECT_TRUE(ViewIsMoving(t.ws)) << "a spin keeps the view drawing on idle";
     for (int i = 0; i < frames; ++i) AdvanceMovingView(t.ws, 0.5 / frames);
     EXPECT_NEAR(t.trackball.rotation[1], std::sin(15 * degree), 1e-5) << frames;
     EXPECT_NEAR(t.trackball.rotation[3], std::cos(15 * degree), 1e-5) << frames;

@@ -11,7 +11,6 @@
 #include <numbers>
 
 #include "app/CommandIds.h"
-#include "app/FileIO.h"
 #include "light/LightCommands.h"
 #include "scene/Md3Loader.h"
 #include "support/GlTestSupport.h"
@@ -40,7 +39,6 @@ class DesktopTest : public testing::GuiTest {
     const auto& image = scene.models.at(static_cast<std::size_t>(model))->textureMap;
     return image ? image->fileName : "(none)";
   }
-  wxMenuItem* Item(int command) { return frame->GetMenuBar()->FindItem(cmd::ToWxId(command)); }
 };
 
 TEST_F(DesktopTest, DropsOpenModelsSetTheBaseAndTheTextureAndLeaveRecentModels) {
@@ -115,7 +113,7 @@ TEST_F(DesktopTest, HomeFitsTheViewKeepingItsTurnAndThePictureIsSavedAtTheTypedS
   EXPECT_EQ(desktop->dialogs.at(desktop->dialogs.size() - 2),
             "picture size " + std::to_string(view.x) + "x" + std::to_string(view.y));
   EXPECT_TRUE(desktop->messages.empty());
-  const auto png = testing::ReadPng(ReadWholeFile(folder / "view.png").value_or(std::vector<std::uint8_t>{}));
+  const auto png = testing::ReadPng(folder / "view.png");
   ASSERT_TRUE(png);
   EXPECT_EQ(std::make_pair(png->width, png->height), std::make_pair(96, 64));
   EXPECT_TRUE(png->rgb);

@@ -1,17 +1,17 @@
 // The main window under a real window system, for what only a window shows: its layout and
-// the menu items' states, mouse drags in the render view and the spin they leave, the options
-// bar's buttons and lists, the modal dialogs a menu command runs, and the shutdown that frees
-// the scene while the GL context is current.
+// the menu items' states, a drag in the render view and the spin it leaves, the options
+// bar's buttons and lists, the modal dialogs a menu command runs, the game path dialog that
+// narrows its list as a filter is typed, the "Skin" submenu filled as it opens, and the
+// shutdown that frees the scene while the GL context is current.
 #include <gtest/gtest.h>
 
 #include <wx/menu.h>
 #include <wx/statbmp.h>
 
-#include <functional>
-
-#include "app/CommandIds.h"
-#include "app/CommandTable.h"
-#include "ui/AboutBox.h"
+#include "content/GameFileDialog.h"
+#include "scene/Md3Fixtures.h"
+#include "scene/Md3Loader.h"
+#include "support/TempFolder.h"
 #include "ui/GuiTestDesktop.h"
 
 // Last: X11 headers define macros (None, Status, ...) that clash with ordinary names.
@@ -24,27 +24,7 @@ using namespace std::chrono_literals;
 using testing::PumpEvents;
 using testing::PumpUntil;
 
-class MainFrameTest : public testing::GuiTest {
- protected:
-  wxMenuItem* Item(int command) { return frame->GetMenuBar()->FindItem(cmd::ToWxId(command)); }
-  void Mouse(wxEventType type, int x, int y, bool left, bool shift = false) {
-    wxMouseEvent event(type);
-    event.SetEventObject(frame->renderView);
-    std::tie(event.m_x, event.m_y) = std::make_pair(x, y);
-    event.m_leftDown = left;
-    event.m_shiftDown = shift;
-    frame->renderView->GetEventHandler()->ProcessEvent(event);
-  }
-  static wxTextCtrl* Field(wxWindow& dialog, int id) { return dynamic_cast<wxTextCtrl*>(dialog.FindWindow(id)); }
-  // Runs script on the modal dialog once it is up; the script must end the modal loop.
-  void WhenModal(std::function<void(wxDialog&)> script, int attempts = 200) {
-    frame->CallAfter([this, script, attempts] {
-      for (wxWindow* window : wxTopLevelWindows)
-        if (auto* dialog = dynamic_cast<wxDialog*>(window); dialog != nullptr && dialog->IsModal()) return script(*dialog);
-      if (attempts > 0) WhenModal(script, attempts - 1);
-    });
-  }
-};
+using MainFrameTest = testing::GuiTest;
 
 TEST_F(MainFrameTest, OpensAt512By384WithTheBarAtTheRightAndMenuItemsGreyedAndCheckedAsAMenuOpens) {
   EXPECT_EQ(std::make_pair(frame->GetSize(), frame->GetTitle()), std::make_pair(wxSize(512, 384), wxString("Corvane's Tessary")));
@@ -73,15 +53,10 @@ TEST_F(MainFrameTest, OpensAt512By384WithTheBarAtTheRightAndMenuItemsGreyedAndCh
   EXPECT_TRUE(Item(cmd::kFilterTriMip)->IsChecked() && Item(cmd::kMultiPassFast)->IsChecked());
 }
 
-TEST_F(MainFrameTest, DragsInTheViewReachTheTrackballAndOnlyASpinDrawsOnIdle) {
+TEST_F(MainFrameTest, ADragInTheViewReleasedKeepsTurningItOnIdle) {
+  // Sideways: about the vertical axis (the press may sit half a pixel off the middle of an
+  // odd height: allow a slight tilt).
   const wxSize client = frame->renderView->GetClientSize();
-  // Shift and left: half the client height upwards multiplies the scale by 1.5.
-  Mouse(wxEVT_LEFT_DOWN, 10, client.y - 1, true, true);
-  Mouse(wxEVT_MOTION, 10, client.y - 1 - client.y / 2, true);
-  Mouse(wxEVT_LEFT_UP, 10, 0, false);
-  EXPECT_NEAR(trackball.scale, 0.03f * (1.0f + static_cast<float>(client.y / 2) / client.y), 1e-6);
-  // Left alone: a sideways drag, released, keeps turning about the vertical axis (the press
-  // may sit half a pixel off the middle of an odd height: allow a slight tilt).
   Mouse(wxEVT_LEFT_DOWN, client.x / 2, client.y / 2, true);
   Mouse(wxEVT_MOTION, client.x / 2 + 10, client.y / 2, true);
   Mouse(wxEVT_LEFT_UP, client.x / 2 + 10, client.y / 2, false);
@@ -91,14 +66,6 @@ TEST_F(MainFrameTest, DragsInTheViewReachTheTrackballAndOnlyASpinDrawsOnIdle) {
   EXPECT_GT(frame->renderView->FramesDrawn(), framesBefore + 3) << "each idle pass draws a frame";
   const Quaternion& r = trackball.rotation;
   EXPECT_GT(std::fabs(r[1]), 20.0f * (std::fabs(r[0]) + std::fabs(r[2])));
-  // A click stops it, and a view at rest draws nothing.
-  Mouse(wxEVT_LEFT_DOWN, 5, 5, true);
-  Mouse(wxEVT_LEFT_UP, 5, 5, false);
-  EXPECT_EQ(trackball.spinActive, 0);
-  PumpEvents(50ms);
-  const long framesStopped = frame->renderView->FramesDrawn();
-  PumpEvents(200ms);
-  EXPECT_EQ(frame->renderView->FramesDrawn(), framesStopped) << "a view at rest draws nothing on idle";
 }
 
 TEST_F(MainFrameTest, TheBarsButtonsAndListsReachTheirOperationsAndTheBarShowsTheResult) {
@@ -126,19 +93,17 @@ TEST_F(MainFrameTest, TheBarsButtonsAndListsReachTheirOperationsAndTheBarShowsTh
 }
 
 TEST_F(MainFrameTest, MenuCommandsRunTheRealModalDialogsWhereApplyWritesAtOnceAndCancelKeepsIt) {
-  desktop->runRealDialogs = true;
-  WhenModal([](wxDialog& dialog) {
+  RunModal(cmd::kBackgroundColor, [](wxDialog& dialog) {
     // Left to right the fields read red, green, blue.
     EXPECT_LT(Field(dialog, 1003)->GetPosition().x, Field(dialog, 1002)->GetPosition().x);
     EXPECT_LT(Field(dialog, 1002)->GetPosition().x, Field(dialog, 1001)->GetPosition().x);
     Field(dialog, 1003)->SetValue("0.25");
     Click(dialog.FindWindow(wxID_OK));
   });
-  DispatchCommand(ws(), cmd::kBackgroundColor);
   EXPECT_EQ(scene.backgroundColor, (std::array<float, 3>{0.25f, 0.0f, 0.0f}));
   ModelRecord& model = AddModel("torso");
   scene.currentModel = 0;
-  WhenModal([&model](wxDialog& dialog) {
+  RunModal(cmd::kOffsets, [&model](wxDialog& dialog) {
     EXPECT_EQ(Field(dialog, 1016)->GetValue(), "1");
     Field(dialog, 1018)->SetValue("3");
     Click(dialog.FindWindow(wxID_APPLY));
@@ -146,16 +111,59 @@ TEST_F(MainFrameTest, MenuCommandsRunTheRealModalDialogsWhereApplyWritesAtOnceAn
     Field(dialog, 1018)->SetValue("4");
     Click(dialog.FindWindow(wxID_CANCEL));
   });
-  DispatchCommand(ws(), cmd::kOffsets);
   EXPECT_EQ(model.offsetScale, (Vec3f{1, 1, 3}));
-  WhenModal([](wxDialog& dialog) {
+  RunModal(cmd::kAppAbout, [](wxDialog& dialog) {
     const auto* picture = dynamic_cast<wxStaticBitmap*>(dialog.GetChildren().GetFirst()->GetData());
     ASSERT_NE(picture, nullptr);
     EXPECT_EQ(picture->GetBitmap().GetSize(), wxSize(216, 79));
     dialog.EndModal(wxID_CANCEL);
   });
-  DispatchCommand(ws(), cmd::kAppAbout);
   EXPECT_EQ(desktop->dialogs, (std::vector<std::string>{"background", "offsets", "about"}));
+}
+
+TEST_F(MainFrameTest, TheGamePathDialogKeepsThePathsHoldingEveryTypedWord) {
+  GameFileDialog dialog(frame, "Open from Game Folder", {"items/box.md3", "players/Visor/head.md3", "players/visor/lower.md3"});
+  EXPECT_EQ(Rows(dialog.list), "items/box.md3,players/Visor/head.md3,players/visor/lower.md3,");
+  const std::pair<const char*, const char*> typed[] = {{"VISOR", "players/Visor/head.md3,players/visor/lower.md3,"},
+                                                       {" lower  visor", "players/visor/lower.md3,"},
+                                                       {"nothing", ""}};
+  for (const auto& [filter, rows] : typed) {
+    dialog.filterBox->SetValue(filter);  // sends the text event, as typing does
+    EXPECT_EQ(Rows(dialog.list), rows) << filter;
+    const std::string first = std::string(rows).substr(0, std::string(rows).find(','));
+    EXPECT_EQ(dialog.Chosen().value_or(""), first) << "the first match is selected";
+  }
+}
+
+TEST_F(MainFrameTest, TheSkinSubmenuListsTheSkinsBesideTheModelAndChoosingOneReskinsIt) {
+  testing::TempFolder folder;
+  const std::string model =
+      folder.Write("lower.md3", md3::Write(testing::FileWith({testing::QuadSurface("l_legs", 1, {"x.tga"})}, 1)));
+  for (const char* skin : {"lower_red.skin", "lower_default.skin", "LOWER_Blue.skin"}) folder.Write(skin, {'l'});
+  LoadModelFile(ws(), model);
+  wxMenuItem* skinItem = frame->GetMenuBar()->FindItem(cmd::ToWxId(cmd::kSkinMenu));
+  ASSERT_NE(skinItem, nullptr);
+  wxMenu* skins = skinItem->GetSubMenu();
+  ASSERT_NE(skins, nullptr);
+  const auto entries = [&] {
+    std::string text;
+    for (const wxMenuItem* item : skins->GetMenuItems())
+      text += item->GetItemLabel().utf8_string() + (item->IsChecked() ? "*" : "") + ",";
+    return text;
+  };
+  OpenMenu("Model");
+  EXPECT_TRUE(skinItem->IsEnabled());
+  EXPECT_EQ(entries(), "default*,Blue,red,");
+  wxCommandEvent choose(wxEVT_MENU, cmd::ToWxId(cmd::kFirstSkin + 2));
+  frame->ProcessWindowEvent(choose);
+  EXPECT_EQ(scene.models.back()->skin, "red");
+  OpenMenu("Model");
+  EXPECT_EQ(entries(), "default,Blue,red*,");
+
+  scene.gameTextureLookup = false;
+  OpenMenu("Model");
+  EXPECT_FALSE(skinItem->IsEnabled());
+  EXPECT_EQ(entries(), "");
 }
 
 // Notes every texture object deleted and whether a GL context was current at the time.

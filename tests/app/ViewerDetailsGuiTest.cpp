@@ -1,58 +1,28 @@
 // Details a person notices in the real viewer: a command draws the view once, a dialog
 // opens with its first field selected so typing replaces it, light names that are not
-// UTF-8 show as Latin-1 and keep their bytes, and the mouse does nothing to the view while
-// a menu is open over it.
+// UTF-8 show as Latin-1 and keep their bytes, the mouse does nothing to the view while a
+// menu is open over it, and on a display scaled by 2 GL draws into the device pixels.
 #include <gtest/gtest.h>
 
-#include <wx/dialog.h>
 #include <wx/menu.h>
-#include <wx/timer.h>
 #include <wx/uiaction.h>
 
 #include <functional>
-#include <memory>
-#include <vector>
 
-#include "app/CommandIds.h"
-#include "app/CommandTable.h"
 #include "ui/GuiTestDesktop.h"
+
+// Last: X11 headers define macros (None, Status, ...) that clash with ordinary names.
+#include <GL/gl.h>
 
 namespace tessary {
 namespace {
 
 class ViewerDetailsTest : public testing::GuiTest {
  protected:
-  // Runs script on the modal dialog of command once it is up; the script ends the dialog.
-  void RunModal(int command, std::function<void(wxDialog&)> script) {
-    desktop->runRealDialogs = true;
-    Until([] { return FindModal() != nullptr; }, [script] { script(*FindModal()); });
-    DispatchCommand(ws(), command);
-  }
-  static wxDialog* FindModal() {
-    for (wxWindow* window : wxTopLevelWindows)
-      if (auto* dialog = dynamic_cast<wxDialog*>(window); dialog != nullptr && dialog->IsModal()) return dialog;
-    return nullptr;
-  }
-  // Inside a modal loop: runs then() once done() holds (or after two seconds), looking every
-  // 10 ms so that the loop handles input in between.
-  void Until(std::function<bool()> done, std::function<void()> then, int attempts = 200) {
-    if (done() || attempts == 0) return then();
-    wxTimer& timer = *timers_.emplace_back(std::make_unique<wxTimer>());
-    timer.Bind(wxEVT_TIMER, [this, done, then, attempts](wxTimerEvent&) { Until(done, then, attempts - 1); });
-    timer.StartOnce(10);
-  }
-  static wxTextCtrl* Field(wxWindow& dialog, int id) { return dynamic_cast<wxTextCtrl*>(dialog.FindWindow(id)); }
-  void Mouse(wxEventType type, int x, bool left) {
-    wxMouseEvent event(type);
-    std::tie(event.m_x, event.m_y) = std::make_pair(x, 100);
-    event.m_leftDown = left;
-    frame->renderView->GetEventHandler()->ProcessEvent(event);
-  }
   void Menu(wxEventType type) {
     wxMenuEvent event(type, 0, frame->GetMenuBar()->GetMenu(1));
     frame->ProcessWindowEvent(event);
   }
-  std::vector<std::unique_ptr<wxTimer>> timers_;
 };
 
 TEST_F(ViewerDetailsTest, EachCommandDrawsTheViewOnce) {
@@ -123,19 +93,38 @@ TEST_F(ViewerDetailsTest, WhileAMenuIsOpenTheMouseDoesNothingToTheView) {
   // The click that picks an item and the release that closes the menu may both reach the
   // view when the menu lies over it.
   Menu(wxEVT_MENU_OPEN);
-  Mouse(wxEVT_LEFT_DOWN, 100, true);
-  Mouse(wxEVT_MOTION, 160, true);
+  Mouse(wxEVT_LEFT_DOWN, 100, 100, true);
+  Mouse(wxEVT_MOTION, 160, 100, true);
   Menu(wxEVT_MENU_CLOSE);
-  Mouse(wxEVT_LEFT_UP, 160, false);
-  Mouse(wxEVT_MOTION, 200, false);
+  Mouse(wxEVT_LEFT_UP, 160, 100, false);
+  Mouse(wxEVT_MOTION, 200, 100, false);
   EXPECT_EQ(std::make_tuple(trackball.dragMode, trackball.spinActive, frame->renderView->HasCapture()),
             std::make_tuple(DragMode::Idle, 0, false));
-  // A drag under way when a menu opens ends there.
-  Mouse(wxEVT_LEFT_DOWN, 100, true);
-  ASSERT_EQ(trackball.dragMode, DragMode::SpinDrag);
+  // A drag under way when a menu opens ends there (Shift held: a zoom).
+  Mouse(wxEVT_LEFT_DOWN, 100, 100, true, true);
+  ASSERT_EQ(trackball.dragMode, DragMode::ZoomDrag);
   Menu(wxEVT_MENU_OPEN);
   EXPECT_EQ(std::make_pair(trackball.dragMode, frame->renderView->HasCapture()), std::make_pair(DragMode::Idle, false));
   Menu(wxEVT_MENU_CLOSE);
+}
+
+// Run with GDK_SCALE=2 (its own CTest entry): windows and the mouse keep their logical
+// sizes, and GL draws into the device pixels, twice as many each way, so the scene fills
+// the view instead of its lower-left quarter.
+using HiDpi = testing::GuiTest;
+
+TEST_F(HiDpi, TheViewportCoversTheViewInDevicePixels) {
+  RenderView* view = frame->renderView;
+  ASSERT_EQ(view->GetContentScaleFactor(), 2.0) << "this test runs with GDK_SCALE=2";
+  for (const wxSize size : {wxSize(0, 0), wxSize(460, 300)}) {
+    if (size.x > 0) frame->SetClientSize(size);
+    testing::PumpEvents();
+    ASSERT_TRUE(view->MakeContextCurrent());
+    std::array<GLint, 4> viewport{};
+    glGetIntegerv(GL_VIEWPORT, viewport.data());
+    const wxSize client = view->GetClientSize();
+    EXPECT_EQ(viewport, (std::array<GLint, 4>{0, 0, 2 * client.x, 2 * client.y})) << client.x << "x" << client.y;
+  }
 }
 
 }  // namespace

@@ -3,8 +3,6 @@
 // pixels read back by model position or from a PNG file.
 #pragma once
 
-#include <png.h>
-
 #include <cmath>
 #include <memory>
 #include <optional>
@@ -12,7 +10,9 @@
 #include <string>
 #include <vector>
 
+#include "app/FileIO.h"
 #include "image/GlTextures.h"
+#include "image/ImageDecoder.h"
 #include "render/GlState.h"
 #include "render/OffscreenContext.h"
 #include "render/RenderFrame.h"
@@ -35,12 +35,11 @@ inline bool Near(const Rgb& a, const Rgb& b, int tolerance) {
 
 // A flat grid of cells x cells squares (two triangles each) in the plane z over [x0, x1] x
 // [y0, y1], every vertex with the given normal, texture coordinates 0..1 across it. Its
-// front faces +z (the camera of an unturned view) unless facingAway. One frame, no tags.
+// front faces +z (the camera of an unturned view). One frame, no tags.
 struct GridShape {
   float x0 = -5.0f, x1 = 5.0f, y0 = -5.0f, y1 = 5.0f, z = 0.0f;
   int cells = 10;
   Vec3f normal{0.0f, 0.0f, 1.0f};
-  bool facingAway = false;
 };
 
 // An offscreen picture of width x height with the start-up GL state and the resize
@@ -83,7 +82,7 @@ class OffscreenScene {
         for (const auto& order : {std::array<int, 3>{0, 1, 2}, std::array<int, 3>{0, 2, 3}}) {
           TriangleRecord tri;
           for (std::size_t k = 0; k < 3; ++k) {
-            const auto& c = corner[order[shape.facingAway ? (3 - k) % 3 : k]];
+            const auto& c = corner[order[k]];
             tri.vertex[k] = static_cast<std::int16_t>(c[1] * side + c[0]);
             tri.st[k] = {static_cast<double>(c[0]) / n, static_cast<double>(c[1]) / n};
           }
@@ -123,18 +122,13 @@ class OffscreenScene {
     RenderFrame(scene, trackball, [this] { context->SwapBuffers(); });
     return context->ReadPixels();
   }
-  Rgb Pixel(const std::vector<std::uint8_t>& pixels, int column, int rowFromTop) const {
-    const std::size_t at = (static_cast<std::size_t>(rowFromTop) * Width() + column) * 4;
-    return {pixels[at], pixels[at + 1], pixels[at + 2]};
-  }
   // The pixel that shows the model-space point (x, y, 0) under the unturned view.
   Rgb PixelAt(const std::vector<std::uint8_t>& pixels, double x, double y) const {
-    return Pixel(pixels, ColumnOf(x), RowOf(y));
+    const auto column = static_cast<std::size_t>(std::floor((x / (halfHeight_ * Width() / Height()) + 1.0) / 2.0 * Width()));
+    const auto row = static_cast<std::size_t>(std::floor((1.0 - y / halfHeight_) / 2.0 * Height()));
+    const std::size_t at = (row * static_cast<std::size_t>(Width()) + column) * 4;
+    return {pixels[at], pixels[at + 1], pixels[at + 2]};
   }
-  int ColumnOf(double x) const {
-    return static_cast<int>(std::floor((x / (halfHeight_ * Width() / Height()) + 1.0) / 2.0 * Width()));
-  }
-  int RowOf(double y) const { return static_cast<int>(std::floor((1.0 - y / halfHeight_) / 2.0 * Height())); }
 
   std::string error;
   std::unique_ptr<OffscreenContext> context;
@@ -146,8 +140,8 @@ class OffscreenScene {
   double halfHeight_;
 };
 
-// A PNG file as libpng reads it back: its size, whether it is stored as colour without
-// alpha, and its pixels as RGBA, top row first.
+// A PNG file as written, read back: its size, whether it is stored as colour without alpha
+// (colour type 2 in its header), and its pixels as RGBA, top row first.
 struct DecodedPng {
   int width = 0, height = 0;
   bool rgb = false;
@@ -156,21 +150,15 @@ struct DecodedPng {
     const std::size_t at = (static_cast<std::size_t>(row) * width + column) * 4;
     return {rgba[at], rgba[at + 1], rgba[at + 2]};
   }
+  int Alpha(int column, int row) const { return rgba[(static_cast<std::size_t>(row) * width + column) * 4 + 3]; }
 };
 
-inline std::optional<DecodedPng> ReadPng(const std::vector<std::uint8_t>& bytes) {
-  png_image image{};
-  image.version = PNG_IMAGE_VERSION;
-  if (!png_image_begin_read_from_memory(&image, bytes.data(), bytes.size())) return std::nullopt;
-  DecodedPng out{static_cast<int>(image.width), static_cast<int>(image.height),
-                 (image.format & PNG_FORMAT_FLAG_COLOR) != 0 && (image.format & PNG_FORMAT_FLAG_ALPHA) == 0, {}};
-  image.format = PNG_FORMAT_RGBA;
-  out.rgba.resize(PNG_IMAGE_SIZE(image));
-  if (!png_image_finish_read(&image, nullptr, out.rgba.data(), 0, nullptr)) {
-    png_image_free(&image);
-    return std::nullopt;
-  }
-  return out;
+inline std::optional<DecodedPng> ReadPng(const std::string& path) {
+  const auto bytes = ReadWholeFile(path);
+  if (!bytes || bytes->size() < 26) return std::nullopt;
+  auto decoded = DecodeImage(*bytes);
+  if (!decoded.ok()) return std::nullopt;
+  return DecodedPng{decoded.image->width, decoded.image->height, (*bytes)[25] == 2, std::move(decoded.image->pixels)};
 }
 
 }  // namespace tessary::testing

@@ -1,9 +1,8 @@
-// A desktop for tests: records every message and request, and answers file and folder
-// dialogs from queues the test fills. An empty queue answers Cancel.
+// A desktop for tests: records every message and request, and answers file, folder and
+// game path dialogs from queues the test fills. An empty queue answers Cancel.
 #pragma once
 
 #include <deque>
-#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -21,25 +20,28 @@ class ScriptedDesktop : public Desktop {
   };
 
   void ShowMessage(const std::string& text) override { messages.push_back(text); }
-  std::optional<FileChoice> ChooseFileToOpen(const std::string& filter, const std::string& initialName) override;
-  std::optional<FileChoice> ChooseFileToSave(const std::string& filter, const std::string& initialName) override;
-  std::optional<std::string> ChooseFolder(const std::string& title) override;
+  std::optional<FileChoice> ChooseFileToOpen(const std::string& filter, const std::string& initialName) override {
+    fileDialogs.push_back({filter, initialName, false});
+    return Next(fileAnswers);
+  }
+  std::optional<FileChoice> ChooseFileToSave(const std::string& filter, const std::string& initialName) override {
+    fileDialogs.push_back({filter, initialName, true});
+    return Next(fileAnswers);
+  }
+  std::optional<std::string> ChooseFolder(const std::string&) override { return Next(folderAnswers); }
   std::optional<std::string> ChooseGamePath(const std::string& title, const std::vector<std::string>& paths) override {
     gamePathLists.push_back(paths);
     log.push_back(title);
-    if (gamePathAnswers.empty()) return std::nullopt;
-    auto answer = gamePathAnswers.front();
-    gamePathAnswers.pop_front();
-    return answer;
+    return Next(gamePathAnswers);
   }
-  void RequestSceneRedraw() override { ++sceneRedraws; log.push_back("redraw"); }
-  void RepaintView() override { ++viewRepaints; log.push_back("repaint"); }
-  void RefreshPanel() override { ++panelRefreshes; log.push_back("refresh"); }
+  void RequestSceneRedraw() override { log.push_back("redraw"); }
+  void RepaintView() override { log.push_back("repaint"); }
+  void RefreshPanel() override { log.push_back("refresh"); }
   void RefreshStatusBar() override { log.push_back("status"); }
-  void RunTagLinkageDialog() override { log.push_back("linkage"); if (onLinkage) onLinkage(); }
-  void RunModelOffsetsDialog(ModelRecord& m) override { log.push_back("offsets"); if (onOffsets) onOffsets(m); }
-  void RunLightPropertiesDialog(LightRecord& l) override { log.push_back("lightprops"); if (onLightProperties) onLightProperties(l); }
-  void RunBackgroundColorDialog() override { log.push_back("background"); if (onBackgroundColor) onBackgroundColor(); }
+  void RunTagLinkageDialog() override { log.push_back("linkage"); }
+  void RunModelOffsetsDialog(ModelRecord&) override { log.push_back("offsets"); }
+  void RunLightPropertiesDialog(LightRecord&) override { log.push_back("lightprops"); }
+  void RunBackgroundColorDialog() override { log.push_back("background"); }
   void RunAboutBox() override { log.push_back("about"); }
   void CloseMainWindow() override { log.push_back("close"); }
 
@@ -51,25 +53,22 @@ class ScriptedDesktop : public Desktop {
   // What happened.
   std::vector<std::string> messages;
   std::vector<FileDialogCall> fileDialogs;
-  std::vector<std::string> folderTitles;
   std::vector<std::vector<std::string>> gamePathLists;  // what each game path dialog listed
-  std::vector<std::string> log;  // "redraw", "repaint", "refresh" and dialog names, in order
-  int sceneRedraws = 0;
-  int viewRepaints = 0;
-  int panelRefreshes = 0;
-
-  // Optional behaviour of the modal dialogs.
-  std::function<void()> onLinkage;
-  std::function<void(ModelRecord&)> onOffsets;
-  std::function<void(LightRecord&)> onLightProperties;
-  std::function<void()> onBackgroundColor;
+  std::vector<std::string> log;  // "redraw", "repaint", "refresh", ... and dialog titles, in order
 
   void ClearRecords() {
     messages.clear();
     fileDialogs.clear();
-    folderTitles.clear();
     log.clear();
-    sceneRedraws = viewRepaints = panelRefreshes = 0;
+  }
+
+ private:
+  template <typename T>
+  static std::optional<T> Next(std::deque<std::optional<T>>& answers) {
+    if (answers.empty()) return std::nullopt;
+    std::optional<T> answer = answers.front();
+    answers.pop_front();
+    return answer;
   }
 };
 

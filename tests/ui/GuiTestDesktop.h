@@ -1,23 +1,28 @@
 // For GUI tests: the real wx desktop with its modal parts scripted, and a fixture with a
 // real main window. Messages are recorded instead of shown; open- and save-file dialogs and
 // the picture size are recorded and answered from queues (Cancel when empty); the modal
-// dialogs are recorded, and run for real when a test asks; redraws, repaints and refreshes
-// are counted on their way. (No GUI test picks a folder, so that dialog is left as it is.)
+// dialogs are recorded, and run for real when a test asks; repaints are counted on their
+// way. (No GUI test picks a folder, so that dialog is left as it is.)
 #pragma once
 
 #include <wx/button.h>
 #include <wx/choice.h>
+#include <wx/dialog.h>
 #include <wx/listbox.h>
 #include <wx/menu.h>
 #include <wx/textctrl.h>
+#include <wx/timer.h>
 
 #include <cstdlib>
 #include <deque>
+#include <functional>
 #include <memory>
 #include <string>
 #include <type_traits>
 #include <vector>
 
+#include "app/CommandIds.h"
+#include "app/CommandTable.h"
 #include "app/MainFrame.h"
 #include "app/WxDesktop.h"
 #include "render/RenderView.h"
@@ -39,9 +44,7 @@ class GuiTestDesktop : public WxDesktop {
     dialogs.push_back("picture size " + std::to_string(viewWidth) + "x" + std::to_string(viewHeight));
     return pictureSize;
   }
-  void RequestSceneRedraw() override { ++redraws; WxDesktop::RequestSceneRedraw(); }
   void RepaintView() override { ++repaints; WxDesktop::RepaintView(); }
-  void RefreshPanel() override { ++refreshes; WxDesktop::RefreshPanel(); }
   void RunTagLinkageDialog() override { if (Run("linkage")) WxDesktop::RunTagLinkageDialog(); }
   void RunModelOffsetsDialog(ModelRecord& m) override { if (Run("offsets")) WxDesktop::RunModelOffsetsDialog(m); }
   void RunLightPropertiesDialog(LightRecord& l) override { if (Run("props")) WxDesktop::RunLightPropertiesDialog(l); }
@@ -53,7 +56,7 @@ class GuiTestDesktop : public WxDesktop {
   std::optional<PictureSize> pictureSize;       // the answer to every picture size question
   std::vector<std::string> messages;
   std::vector<std::string> dialogs;  // the open-file and modal dialogs asked for, in order
-  int redraws = 0, repaints = 0, refreshes = 0;
+  int repaints = 0;
 
  private:
   std::optional<FileChoice> Answer(const std::string& dialog) {
@@ -129,6 +132,37 @@ class GuiTest : public ::testing::Test {
     return rows;
   }
   std::string Caption(int command) { return bar->ButtonFor(command)->GetLabel().utf8_string(); }
+  wxMenuItem* Item(int command) { return frame->GetMenuBar()->FindItem(cmd::ToWxId(command)); }
+  // A mouse event as the render view receives it, at (x, y) of its client area.
+  void Mouse(wxEventType type, int x, int y, bool left, bool shift = false) {
+    wxMouseEvent event(type);
+    event.SetEventObject(frame->renderView);
+    std::tie(event.m_x, event.m_y) = std::make_pair(x, y);
+    event.m_leftDown = left;
+    event.m_shiftDown = shift;
+    frame->renderView->GetEventHandler()->ProcessEvent(event);
+  }
+  static wxTextCtrl* Field(wxWindow& dialog, int id) { return dynamic_cast<wxTextCtrl*>(dialog.FindWindow(id)); }
+  // Runs command with the real dialogs and script on its modal dialog once that is up; the
+  // script ends the dialog.
+  void RunModal(int command, std::function<void(wxDialog&)> script) {
+    desktop->runRealDialogs = true;
+    Until([] { return FindModal() != nullptr; }, [script] { script(*FindModal()); });
+    DispatchCommand(ws(), command);
+  }
+  static wxDialog* FindModal() {
+    for (wxWindow* window : wxTopLevelWindows)
+      if (auto* dialog = dynamic_cast<wxDialog*>(window); dialog != nullptr && dialog->IsModal()) return dialog;
+    return nullptr;
+  }
+  // Inside a modal loop: runs then() once done() holds (or after two seconds), looking every
+  // 10 ms so that the loop handles input in between.
+  void Until(std::function<bool()> done, std::function<void()> then, int attempts = 200) {
+    if (done() || attempts == 0) return then();
+    wxTimer& timer = *timers_.emplace_back(std::make_unique<wxTimer>());
+    timer.Bind(wxEVT_TIMER, [this, done, then, attempts](wxTimerEvent&) { Until(done, then, attempts - 1); });
+    timer.StartOnce(10);
+  }
   // What wx does as a menu of the menu bar opens: the update-UI pass over its items.
   void OpenMenu(const char* title) {
     wxMenu* menu = frame->GetMenuBar()->GetMenu(static_cast<std::size_t>(frame->GetMenuBar()->FindMenu(title)));
@@ -149,6 +183,9 @@ class GuiTest : public ::testing::Test {
   GuiTestDesktop* desktop = nullptr;
   MainFrame* frame = nullptr;
   OptionsBar* bar = nullptr;
+
+ private:
+  std::vector<std::unique_ptr<wxTimer>> timers_;
 };
 
 }  // namespace tessary::testing
