@@ -1,6 +1,7 @@
 // The game's file system over a folder of archives, archive folders and loose files: which
 // file a name finds (later archives win, loose files win over all, case and '\' ignored,
-// ".." refused), listing, a damaged archive or member, and a single .pk3 as the base.
+// ".." refused), listing, a damaged archive or member, and a single .pk3 as the base; and
+// the game folder a model file lies in.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -8,6 +9,7 @@
 
 #include "app/FileIO.h"
 #include "content/GameFileSystem.h"
+#include "scene/GameFolder.h"
 #include "testdata/ContentWriters.h"
 #include "support/TempFolder.h"
 
@@ -94,6 +96,26 @@ TEST_F(GameFileSystemTest, ADamagedMemberIsListedButNotReadAndASingleArchiveCanB
   EXPECT_EQ(single->Find("loose.txt"), std::nullopt) << "the folder around the archive is not searched";
   for (const std::string& notABase : {folder / "zz.pk3", folder / "loose.txt", folder / "missing"})
     EXPECT_FALSE(GameFileSystem::Open(notABase)) << notABase;
+}
+
+// The nearest folder above a model with .pk3 archives or a "models" folder, whatever lies
+// further up.
+TEST(GameFolder, IsTheNearestFolderAboveWithArchivesOrAModelsTree) {
+  testing::TempFolder root;
+  const std::vector<std::uint8_t> some{'x'};
+  root.Write("q3/baseq3/pak0.pk3", some);
+  root.Write("q3/baseq3/models/players/sarge/upper.md3", some);  // models/ tree below pak0.pk3
+  root.Write("q3/mymod/models/mapobjects/lamp.md3", some);       // only a models/ tree
+  root.Write("q3/mymod/zz_extras/PAK1.PK3", some);               // archives in any letter case
+  root.Write("q3/mymod/zz_extras/skins/a.md3", some);
+  root.Write("q3/mymod/zz_extras/skins.pk3/inside.md3", some);   // a folder named .pk3 is no archive
+  const std::pair<std::string, std::string> cases[] = {
+      {"q3/baseq3/models/players/sarge/upper.md3", "q3/baseq3"},
+      {"q3/mymod/models/mapobjects/lamp.md3", "q3/mymod"},
+      {"q3/mymod/zz_extras/skins/a.md3", "q3/mymod/zz_extras"},
+      {"q3/mymod/zz_extras/skins.pk3/inside.md3", "q3/mymod/zz_extras"},
+  };
+  for (const auto& [model, game] : cases) EXPECT_EQ(FindGameFolder(root / model), root / game) << model;
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
 // The global light list with the models' references to its lights, and the .lgt file: its
-// bytes, the round trip and refused files.
+// bytes, the round trip, refused files and the name the export offers.
 #include <gtest/gtest.h>
 
 #include <bit>
@@ -125,6 +125,21 @@ TEST_F(LightTest, RemovingALightDropsEveryReferenceToItAndFixesEverySelection) {
   desktop.ClearRecords();
   RemoveLight(ws);
   EXPECT_TRUE(desktop.log.empty()) << "nothing to remove, nothing redrawn";
+}
+
+// The light's own name as an .lgt file, byte for byte (a name from a light file need not be
+// UTF-8), never a path and never a hidden ".lgt".
+TEST_F(LightTest, TheExportOffersTheLightsNameAsAnLgtFile) {
+  const std::pair<std::string, std::string> cases[] = {
+      {"Key Light", "Key Light.lgt"}, {"Rim/Back", "Rim_Back.lgt"}, {"Caf\xe9", "Caf\xe9.lgt"}, {"", ""}};
+  for (const auto& [name, offered] : cases) {
+    AddLights({name.c_str()});
+    desktop.ClearRecords();
+    ExportLight(ws);  // cancelled
+    ASSERT_EQ(desktop.fileDialogs.size(), 1u);
+    EXPECT_EQ(std::make_pair(desktop.fileDialogs[0].initialName, desktop.fileDialogs[0].filter),
+              std::make_pair(offered, std::string(kLightFileFilter)));
+  }
 }
 
 }  // namespace
