@@ -5,6 +5,7 @@
 
 #include "app/MainFrame.h"
 #include "app/StartupScene.h"
+#include "render/RenderView.h"
 #include "scene/Md3Loader.h"
 #include "scene/TextureResolution.h"
 
@@ -29,9 +30,15 @@ bool ModelViewerApp::OnInit() {
   SetTopWindow(mainFrame);
   mainFrame->Show();
   mainFrame->Update();
-  // Files given on the command line open once the window (and with it the GL context that
-  // their textures need) exists, exactly as if each had been picked in the open dialog.
-  CallAfter([this] { OpenStartupFiles(); });
+  // Files given on the command line open once the view's GL context (which their textures
+  // need) exists, exactly as if each had been picked in the open dialog. Under a window
+  // manager the window reaches the screen some time after Show; without GL there is
+  // nothing to wait for.
+  if (mainFrame->renderView != nullptr) {
+    mainFrame->renderView->CallWhenReady([this] { OpenStartupFiles(); });
+  } else {
+    CallAfter([this] { OpenStartupFiles(); });
+  }
   return true;
 }
 
