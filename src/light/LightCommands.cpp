@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <memory>
 
+#include "light/StudioLight.h"
+
 namespace tessary {
 
 namespace {
@@ -107,13 +109,9 @@ void SelectModelLight(Workspace& ws, int selectedRow) {
 }
 
 void AddLightToEveryModel(Scene& scene) {
-  scene.lights.push_back(std::make_unique<LightRecord>());
-  LightRecord* light = scene.lights.back().get();
+  scene.lights.push_back(std::make_unique<LightRecord>(StudioLight()));
   scene.currentLight = scene.LightCount() - 1;
-  for (auto& model : scene.models) {
-    model->modelLights.push_back(ModelLightRef{light, 1});
-    model->currentModelLight = static_cast<std::int32_t>(model->modelLights.size()) - 1;
-  }
+  ShineOn(scene, *scene.lights.back(), 0, scene.ModelCount());
 }
 
 void EditCurrentLight(Workspace& ws) {

@@ -47,10 +47,10 @@ TEST(Thumbnail, DrawsTheModelTexturedFramedAndLitOnATransparentSquare) {
     // Fitted, the sphere round the corners (radius 10 sqrt 2) touches the edges of a view
     // whose half-angle is 15 degrees both ways: the square spans cot 15 * 3 sin 15 /
     // (3 sqrt 2) = 0.683 of the half-size either side of the middle, 21.9 of 32 pixels.
-    // The default light makes the red texture full red, plus a highlight of 19 (see the
-    // render test for the sums).
-    EXPECT_EQ(png->At(32, 32).r, 255) << model;
-    EXPECT_NEAR(png->At(32, 32).g, 19, 3) << model;
+    // The studio light makes the red texture 0.860 red, plus a highlight of 25 (see the
+    // render test for the sums of its wide picture, whose square is as large as this one).
+    EXPECT_NEAR(png->At(32, 32).r, 244, 3) << model;
+    EXPECT_NEAR(png->At(32, 32).g, 25, 3) << model;
     std::vector<int> inside, outside;
     for (auto [dx, dy] : {std::pair{-20, 0}, {20, 0}, {0, -20}, {0, 20}, {-20, -20}, {20, 20}})
       inside.push_back(alpha(32 + dx, 32 + dy));
