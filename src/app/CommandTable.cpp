@@ -2,6 +2,7 @@
 #include "app/CommandTable.h"
 
 #include "anim/AnimationCommands.h"
+#include "anim/PlayerCommands.h"
 #include "app/CommandIds.h"
 #include "content/ContentCommands.h"
 #include "image/FilterCommands.h"
@@ -37,6 +38,8 @@ const std::vector<MenuEntry>& MainMenu() {
            {"Recent Models", 0, RecentModelEntries()},
            {"Set Base Folder...", kSetBaseFolder, {}},
            {"Open from Game Folder...", kOpenFromGameFolder, {}},
+           {"Open Player...", kOpenPlayer, {}},
+           {"Attach Weapon...", kAttachWeapon, {}},
            {"Light Transfer", 0, {{"Export to LGT", kExportLight, {}}, {"Import from LGT", kImportLight, {}}}},
            {"Export", 0, {{"Skinbase (*.bmp)", kExportSkinBase, {}}, {"Picture (*.png)", kExportPicture, {}}}},
            {"", 0, {}},
@@ -197,6 +200,7 @@ bool DispatchCommand(Workspace& ws, int id) {
   switch (id) {
     case kSetBaseFolder: SetBaseFolder(ws); return true;
     case kOpenFromGameFolder: OpenFromGameFolder(ws); return true;
+    case kAttachWeapon: AttachWeapon(ws); return true;
     case kGameTextureLookup: ToggleGameTextureLookup(ws); return true;
     case kMultiPassFast: SetMultiPassMode(ws, 0); return true;
     case kMultiPassSafe: SetMultiPassMode(ws, 1); return true;
@@ -269,6 +273,7 @@ CommandState QueryCommandState(Workspace& ws, int id) {
     return {true, checked};
   }
   if (id == kGameTextureLookup) return {true, ws.scene.gameTextureLookup};
+  if (id == kAttachWeapon) return {CanAttachWeapon(ws.scene), false};
   if (id == kSkinMenu) return {!SkinMenuEntries(ws.scene).empty(), false};
   if (id >= kFirstSkin && id <= kLastSkin) return {true, IsSkinEntryInUse(ws.scene, id - kFirstSkin)};
   return {true, false};
