@@ -1,6 +1,7 @@
 // The application object.
 #include "app/ModelViewerApp.h"
 
+#include "anim/PlayerLoading.h"
 #include "app/MainFrame.h"
 #include "app/StartupScene.h"
 #include "scene/Md3Loader.h"
@@ -42,6 +43,8 @@ void ModelViewerApp::OpenStartupFiles() {
   if (startupCommandLine.baseFolder) UseBaseFolderAndReport(ws, *startupCommandLine.baseFolder);
   std::vector<FileModels> files;
   mainFrame->RunRemembering([&] {
+    if (!startupCommandLine.player.empty())
+      files = OpenNamedPlayer(ws, startupCommandLine.player, startupCommandLine.skin, startupCommandLine.weapon);
     for (const std::string& file : startupCommandLine.files) {
       const std::int32_t before = scene.ModelCount();
       LoadModelFile(ws, file, startupCommandLine.skin);

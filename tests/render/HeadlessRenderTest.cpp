@@ -9,6 +9,7 @@
 #include "support/GlTestSupport.h"
 #include "support/SquareModel.h"
 #include "support/TempFolder.h"
+#include "testdata/ContentWriters.h"
 
 namespace tessary {
 namespace {
@@ -58,6 +59,24 @@ TEST(RenderToPng, DrawsTheLitTexturedModelFittedToThePicture) {
 
   // Frame numbers wrap round the frame count, both ways.
   for (auto [frame, shown] : {std::pair{0, 0}, {1, 1}, {-1, 1}, {2, 0}, {-4, 0}}) EXPECT_EQ(WrapFrame(frame, 2), shown) << frame;
+}
+
+TEST(RenderToPng, DrawsAPlayerOfTheGameFolderLitAndFramed) {
+  // Three parts with no tags to hang by stay where they are, one square over another, and
+  // are framed and lit by the studio light as the single square above is (the wide picture).
+  testing::TempFolder folder;
+  std::vector<testing::ZipMember> pak{{"textures/red.tga", testing::SolidTga(0xFF0000)}};
+  for (const char* part : {"lower", "upper", "head"})
+    pak.push_back({std::string("models/players/p/") + part + ".md3", testing::SquareMd3("textures/red.tga")});
+  testing::WriteZip(folder / "game/pak0.pk3", pak);
+  CommandLine cl = ParseCommandLine({"--render", folder / "out.png", "--size", "64x48", "--base", folder / "game", "--player", "P"});
+  std::ostringstream err;
+  ASSERT_EQ(RenderToPngCommandLine(cl, err), 0) << err.str();
+  const auto png = testing::ReadPng(ReadWholeFile(cl.output).value_or(std::vector<std::uint8_t>{}));
+  ASSERT_TRUE(png);
+  EXPECT_TRUE(testing::Near(png->At(32, 24), {244, 25, 25}, 3)) << png->At(32, 24);
+  cl.player = "q";
+  EXPECT_EQ(RenderToPngCommandLine(cl, err), 1);
 }
 
 }  // namespace
