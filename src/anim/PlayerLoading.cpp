@@ -99,7 +99,6 @@ std::optional<WeaponFiles> AttachGameWeapon(Workspace& ws, std::int32_t mount, c
   files.weapon = LoadPart(ws, weapon.model, kDefaultSkin);
   if (files.weapon.count == 0) return std::nullopt;
   TakeOffTag(scene, tag, mount, files.weapon.first);
-  scene.currentModel = files.weapon.first;
   const int mountFile = FileOfModel(scene.animation, mount);
   const std::int32_t player = mountFile >= 0 ? scene.animation.files[static_cast<std::size_t>(mountFile)].player : -1;
   HangOnNamedTag(scene, files.weapon, FileModels{mount, 1}, "tag_weapon");
@@ -108,6 +107,7 @@ std::optional<WeaponFiles> AttachGameWeapon(Workspace& ws, std::int32_t mount, c
     if (files.barrel.count > 0) HangOnNamedTag(scene, files.barrel, files.weapon, "tag_barrel");
   }
   RebuildChildLists(scene);
+  scene.currentModel = files.weapon.first;
   for (const FileModels& part : {files.weapon, files.barrel}) {
     if (part.count == 0) continue;
     JoinPlayerStill(scene, part, player);
@@ -149,6 +149,7 @@ std::vector<FileModels> OpenNamedPlayer(Workspace& ws, std::string_view name, st
       files.push_back(held->weapon);
       if (held->barrel.count > 0) files.push_back(held->barrel);
     }
+  ws.scene.currentModel = player->lower.first;  // the player, not its weapon, was asked for
   return files;
 }
 
