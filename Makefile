@@ -21,7 +21,9 @@ configure: deps $(BUILD)/CMakeCache.txt
 build: configure
 	cmake --build $(BUILD) -j $(JOBS)
 
-run: build
+# Only the viewer is built for it; the tests and benchmarks wait for `make test` and `make bench`.
+run: configure
+	cmake --build $(BUILD) -j $(JOBS) --target tessary
 	@if [ -z "$$DISPLAY" ] && [ -z "$$WAYLAND_DISPLAY" ]; then \
 	  echo "No display found: start the viewer from a desktop session (or under xvfb-run)."; exit 1; fi
 	$(BUILD)/tessary --base samples --light --link --fit --play --anim LEGS_WALK,TORSO_STAND2 $(SAMPLES)

@@ -27,7 +27,7 @@ TagRecord MakeTag(std::mt19937& rng) {
 }
 
 void AddModel(Scene& scene, std::mt19937& rng, int vertices = kVertices) {
-  std::uniform_real_distribution<double> u(-30.0, 30.0);
+  std::uniform_real_distribution<float> u(-30.0f, 30.0f);
   auto model = std::make_unique<ModelRecord>();
   model->numVertices = vertices;
   for (int t = 0; t < kTags; ++t) model->tagNames.push_back("tag_" + std::to_string(t));
@@ -35,7 +35,7 @@ void AddModel(Scene& scene, std::mt19937& rng, int vertices = kVertices) {
     auto frame = std::make_unique<FrameRecord>();
     for (int v = 0; v < vertices; ++v) {
       frame->positions.push_back({u(rng), u(rng), u(rng)});
-      frame->normals.push_back({0.0, 0.6, 0.8});
+      frame->normals.push_back({0.0f, 0.6f, 0.8f});
     }
     for (int t = 0; t < kTags; ++t) frame->tags.push_back(MakeTag(rng));
     model->frames.push_back(std::move(frame));

@@ -1,12 +1,14 @@
-// Fuzzes image decoding exactly as a texture file is read: the format is recognised from
-// the first bytes and the matching decoder runs (PCX, BMP, TGA, JPEG through libjpeg-turbo,
-// PNG through libpng). A decoded image must be whole; only a PNG may be transparent.
+// Fuzzes image decoding exactly as a texture file is read: a file longer than the reader
+// takes is refused before decoding, the format is recognised from the first bytes and the
+// matching decoder runs (PCX, BMP, TGA, JPEG through libjpeg-turbo, PNG through libpng). A
+// decoded image must be whole; only a PNG may be transparent.
 #include <cstdlib>
 
 #include "image/ImageDecoder.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace tessary;
+  if (size > kMaxImageFileBytes) return 0;
   DecodeResult result = DecodeImage(std::span<const std::uint8_t>(data, size));
   if (!result.ok()) return 0;
   const ImageRGBA& image = *result.image;

@@ -10,6 +10,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace tessary;
+  if (size > kMaxMd3FileBytes) return 0;  // refused before it is read, as the loader does
   Md3Parse parse = ParseMd3(std::span<const std::uint8_t>(data, size));
   if (!parse.ok) return 0;
   if (parse.records.size() != parse.shaderNames.size()) std::abort();

@@ -1,15 +1,19 @@
 // The command table: menu tree, accelerators, dispatch and menu-item rules.
 #include "app/CommandTable.h"
 
+#include <new>
+
 #include "anim/AnimationCommands.h"
 #include "anim/PlayerCommands.h"
 #include "app/CommandIds.h"
 #include "content/ContentCommands.h"
 #include "image/FilterCommands.h"
+#include "image/ImageDecoder.h"
 #include "image/MapCommands.h"
 #include "image/SkinBase.h"
 #include "light/LightCommands.h"
 #include "light/LightFile.h"
+#include "scene/Md3Loader.h"
 #include "scene/ModelCommands.h"
 #include "scene/TextureResolution.h"
 #include "view/ViewCommands.h"
@@ -176,9 +180,22 @@ bool DispatchMapCommand(Workspace& ws, int id) {
   return true;
 }
 
-}  // namespace
+// What a command tells the user when memory runs out in the middle of it: the message it
+// gives for its own failures, or none for a command that has none (it ends quietly).
+const char* OutOfMemoryMessage(int id) {
+  if (id >= kLoadTextureMap && id <= kToggleGlowMap) return (id - kLoadTextureMap) % 3 == 0 ? kNotRecognizedMessage : nullptr;
+  switch (id) {
+    case kOpenModel:
+    case kOpenFromGameFolder:
+    case kAttachWeapon: return kLoadErrorMessage;
+    case kImportLight: return kUnableToOpenLightMessage;
+    case kExportLight: return kUnableToCreateLightMessage;
+    case kExportSkinBase: return "Error Saving: 1";
+    default: return nullptr;
+  }
+}
 
-bool DispatchCommand(Workspace& ws, int id) {
+bool RunCommand(Workspace& ws, int id) {
   if (id == kLockFrame) {
     ToggleLockFrame(ws);
     return true;
@@ -230,6 +247,19 @@ bool DispatchCommand(Workspace& ws, int id) {
     case kFileNew:
     case kFileOpen: return true;
     default: return false;
+  }
+}
+
+}  // namespace
+
+bool DispatchCommand(Workspace& ws, int id) {
+  // A command that runs out of memory ends where it is; the failure goes no further than
+  // this, so the viewer and the user's lights, links and offsets stay.
+  try {
+    return RunCommand(ws, id);
+  } catch (const std::bad_alloc&) {
+    if (const char* message = OutOfMemoryMessage(id)) ws.desktop.ShowMessage(message);
+    return true;
   }
 }
 

@@ -1,6 +1,7 @@
 // Whole-file reads and temporary-file-and-rename writes.
 #include "app/FileIO.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -10,29 +11,70 @@
 
 namespace tessary {
 
-std::optional<std::vector<std::uint8_t>> ReadWholeFile(const std::string& path) {
-  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return std::nullopt;
-  struct stat st {};
-  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-    ::close(fd);
-    return std::nullopt;
+namespace {
+
+// An open file descriptor, closed when it goes out of scope.
+class FileHandle {
+ public:
+  explicit FileHandle(int fd) : fd_(fd) {}
+  ~FileHandle() {
+    if (fd_ >= 0) ::close(fd_);
   }
-  std::vector<std::uint8_t> bytes;
-  bytes.reserve(static_cast<std::size_t>(st.st_size));
-  std::uint8_t buffer[65536];
-  for (;;) {
-    ssize_t n = ::read(fd, buffer, sizeof buffer);
+  FileHandle(const FileHandle&) = delete;
+  FileHandle& operator=(const FileHandle&) = delete;
+  int fd() const { return fd_; }
+
+ private:
+  int fd_;
+};
+
+std::optional<std::vector<std::uint8_t>> Fail(ReadFailure why, ReadFailure* failure) {
+  if (failure != nullptr) *failure = why;
+  return std::nullopt;
+}
+
+// Reads up to maxBytes of a regular file. wholeOnly: a longer file is refused instead of
+// being read in part.
+std::optional<std::vector<std::uint8_t>> ReadRegularFile(const std::string& path, std::uint64_t maxBytes,
+                                                         bool wholeOnly, ReadFailure* failure) {
+  if (failure != nullptr) *failure = ReadFailure::None;
+  // O_NONBLOCK: opening a pipe that has no writer (or a device) must not wait; whatever it
+  // is, fstat tells it apart from a regular file before a single byte is read.
+  FileHandle file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
+  if (file.fd() < 0) return Fail(ReadFailure::CannotOpen, failure);
+  struct stat st {};
+  if (::fstat(file.fd(), &st) != 0 || !S_ISREG(st.st_mode)) return Fail(ReadFailure::CannotOpen, failure);
+  const auto size = static_cast<std::uint64_t>(st.st_size);
+  if (wholeOnly && size > maxBytes) return Fail(ReadFailure::TooLarge, failure);
+  // A regular file never blocks, but its reads should not return short for want of data.
+  const int flags = ::fcntl(file.fd(), F_GETFL);
+  if (flags >= 0) ::fcntl(file.fd(), F_SETFL, flags & ~O_NONBLOCK);
+
+  std::vector<std::uint8_t> bytes(static_cast<std::size_t>(std::min(size, maxBytes)));
+  std::size_t done = 0;
+  while (done < bytes.size()) {
+    const ssize_t n = ::read(file.fd(), bytes.data() + done, bytes.size() - done);
     if (n < 0) {
       if (errno == EINTR) continue;
-      ::close(fd);
-      return std::nullopt;
+      return Fail(ReadFailure::ReadError, failure);
     }
-    if (n == 0) break;
-    bytes.insert(bytes.end(), buffer, buffer + n);
+    if (n == 0) break;  // the file shrank since fstat: keep what is there
+    done += static_cast<std::size_t>(n);
   }
-  ::close(fd);
+  bytes.resize(done);
   return bytes;
+}
+
+}  // namespace
+
+std::optional<std::vector<std::uint8_t>> ReadWholeFile(const std::string& path, std::uint64_t maxBytes,
+                                                       ReadFailure* failure) {
+  return ReadRegularFile(path, maxBytes, true, failure);
+}
+
+std::optional<std::vector<std::uint8_t>> ReadFileStart(const std::string& path, std::uint64_t maxBytes,
+                                                       ReadFailure* failure) {
+  return ReadRegularFile(path, maxBytes, false, failure);
 }
 
 int FileErrorCause(int errnoValue) {

@@ -173,6 +173,16 @@ void MainFrame::CreateMenuBarAndAccelerators() {
   Bind(wxEVT_BUTTON, &MainFrame::OnCommand, this);
   Bind(wxEVT_CHOICE, &MainFrame::OnListSelection, this);
   Bind(wxEVT_LISTBOX, &MainFrame::OnListSelection, this);
+  // The view must know when a menu is open over it (see RenderView::SetMenuOpen).
+  for (auto type : {wxEVT_MENU_OPEN, wxEVT_MENU_CLOSE}) {
+    Bind(type, [this, type](wxMenuEvent& event) {
+      event.Skip();
+      // Submenus open and close inside a menu that stays open; only the menu bar's own
+      // menus count.
+      const bool topLevel = event.GetMenu() == nullptr || event.GetMenu()->GetParent() == nullptr;
+      if (renderView != nullptr && topLevel) renderView->SetMenuOpen(type == wxEVT_MENU_OPEN);
+    });
+  }
   // Only the menu items answer update-UI queries. wxGTK asks when a menu opens, never
   // from idle time: answering for the filter items redraws the view, which must not
   // happen on every idle pass.

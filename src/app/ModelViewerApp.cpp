@@ -1,6 +1,8 @@
 // The application object.
 #include "app/ModelViewerApp.h"
 
+#include <new>
+
 #include "anim/PlayerLoading.h"
 #include "app/MainFrame.h"
 #include "app/StartupScene.h"
@@ -32,6 +34,15 @@ bool ModelViewerApp::OnInit() {
   // their textures need) exists, exactly as if each had been picked in the open dialog.
   CallAfter([this] { OpenStartupFiles(); });
   return true;
+}
+
+void ModelViewerApp::HandleEvent(wxEvtHandler* handler, wxEventFunction func, wxEvent& event) const {
+  try {
+    wxApp::HandleEvent(handler, func, event);
+  } catch (const std::bad_alloc&) {
+    // Commands report their own failures (the command table catches them); what reaches
+    // here had nothing to report and simply ends.
+  }
 }
 
 void ModelViewerApp::OpenStartupFiles() {

@@ -15,6 +15,9 @@ class MainFrame;
 class ModelViewerApp : public wxApp {
  public:
   bool OnInit() override;
+  // Every event handler runs through here: an allocation failure that an operation did not
+  // catch itself ends that handler, never the program.
+  void HandleEvent(wxEvtHandler* handler, wxEventFunction func, wxEvent& event) const override;
 
   // Set before the event loop starts: the files and base folder from the command line.
   static void SetStartupCommandLine(const CommandLine& commandLine);

@@ -16,6 +16,7 @@
 #include "scene/PanelContents.h"
 #include "ui/AboutBox.h"
 #include "ui/BackgroundColorDialog.h"
+#include "ui/DisplayText.h"
 #include "ui/OptionsBar.h"
 #include "ui/PictureSizeDialog.h"
 
@@ -28,7 +29,7 @@ std::optional<FileChoice> RunFileDialog(MainFrame* frame, const std::string& fil
                                         bool save) {
   SettingsFile* settings = frame != nullptr ? &frame->settings() : nullptr;
   const std::string folder = settings != nullptr ? settings->DialogFolder(filter, save) : std::string();
-  wxFileDialog dialog(frame, wxFileSelectorPromptStr, wxString::FromUTF8(folder), wxString::FromUTF8(initialName),
+  wxFileDialog dialog(frame, wxFileSelectorPromptStr, wxString::FromUTF8(folder), DisplayText(initialName),
                       wxString::FromUTF8(filter), save ? wxFD_SAVE : wxFD_OPEN | wxFD_FILE_MUST_EXIST);
   if (dialog.ShowModal() != wxID_OK) return std::nullopt;
   FileChoice choice{dialog.GetPath().utf8_string(), dialog.GetFilterIndex() + 1};
@@ -41,7 +42,7 @@ std::optional<FileChoice> RunFileDialog(MainFrame* frame, const std::string& fil
 void WxDesktop::ShowMessage(const std::string& text) {
   // Over the window in front: a dialog's refusal belongs on the dialog, not behind it.
   wxWindow* front = wxGetActiveWindow();
-  wxMessageBox(wxString::FromUTF8(text), kApplicationTitle, wxOK | wxICON_WARNING, front != nullptr ? front : frame_);
+  wxMessageBox(DisplayText(text), kApplicationTitle, wxOK | wxICON_WARNING, front != nullptr ? front : frame_);
 }
 
 std::optional<FileChoice> WxDesktop::ChooseFileToOpen(const std::string& filter, const std::string& initialName) {
@@ -74,9 +75,9 @@ std::optional<PlayerChoice> WxDesktop::ChoosePlayer(const std::vector<PlayerOffe
 }
 
 void WxDesktop::RequestSceneRedraw() {
-  if (frame_ == nullptr) return;
-  frame_->Refresh(false);
-  if (frame_->renderView != nullptr) frame_->renderView->DrawNow();
+  // The view draws its frame now. Invalidating the window as well would only draw the same
+  // frame again from the paint that follows; the options bar repaints its own controls.
+  if (frame_ != nullptr && frame_->renderView != nullptr) frame_->renderView->DrawNow();
 }
 
 void WxDesktop::RepaintView() {

@@ -48,6 +48,18 @@ std::optional<std::vector<std::uint8_t>> ReadContentFile(const Scene& scene, con
   return file.inGame ? scene.gameFiles.Read(file.path) : ReadWholeFile(file.path);
 }
 
+std::optional<std::vector<std::uint8_t>> ReadContentFile(const Scene& scene, const ContentFile& file,
+                                                         std::uint64_t maxBytes, ReadFailure* failure) {
+  if (!file.inGame) return ReadWholeFile(file.path, maxBytes, failure);
+  // The game's file system has a limit of its own; a file within it may still be longer
+  // than this reader takes.
+  auto bytes = scene.gameFiles.Read(file.path);
+  const ReadFailure why = !bytes ? ReadFailure::CannotOpen : bytes->size() > maxBytes ? ReadFailure::TooLarge : ReadFailure::None;
+  if (failure != nullptr) *failure = why;
+  if (why != ReadFailure::None) return std::nullopt;
+  return bytes;
+}
+
 ContentFile SourceOf(const ModelRecord& record) { return ContentFile{record.sourceFile, record.sourceInGame}; }
 
 std::vector<ContentFile> FilesBeside(const Scene& scene, const ContentFile& file) {

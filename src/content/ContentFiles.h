@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "app/FileIO.h"
 #include "scene/Scene.h"
 
 namespace tessary {
@@ -31,6 +32,10 @@ std::optional<ContentFile> LocateGameFile(const Scene& scene, std::string_view n
 
 // The file's bytes; none when it cannot be read.
 std::optional<std::vector<std::uint8_t>> ReadContentFile(const Scene& scene, const ContentFile& file);
+// The same for a reader that takes at most maxBytes: a longer file is refused (TooLarge in
+// *failure), and a file on disk is refused before it is read.
+std::optional<std::vector<std::uint8_t>> ReadContentFile(const Scene& scene, const ContentFile& file,
+                                                         std::uint64_t maxBytes, ReadFailure* failure);
 
 // The file a record was loaded from.
 ContentFile SourceOf(const ModelRecord& record);

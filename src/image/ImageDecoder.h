@@ -19,6 +19,10 @@ inline constexpr const char* kTgaType10DepthMessage = "This Version 10 File is n
 // Largest image accepted: a few header bytes must not be able to ask for gigabytes.
 inline constexpr std::int64_t kMaxImageSide = 16384;
 inline constexpr std::int64_t kMaxImagePixels = std::int64_t{64} * 1024 * 1024;
+// The longest image file read: the largest image in its most wasteful encoding (run-length
+// TGA of 32-bit pixels in one-pixel raw packets, five bytes a pixel) with room for headers,
+// an image ID and a colour map. A longer file is refused before it is read.
+inline constexpr std::uint64_t kMaxImageFileBytes = 5 * static_cast<std::uint64_t>(kMaxImagePixels) + (1u << 20);
 
 // Either an image (pixels, width and height set; no texture yet) or a failure with the
 // message to show. An empty message is a failure the user is not told about.

@@ -41,13 +41,16 @@ std::unique_ptr<ImageRGBA> LoadTextureBytes(std::span<const std::uint8_t> bytes,
 
 std::unique_ptr<ImageRGBA> LoadTextureFile(const std::string& path, TextureDevice& textures,
                                            Desktop& desktop) {
+  // A file that cannot be opened (or is not a regular file) is passed over in silence; one
+  // longer than any image the decoders take is not recognized, and is never read.
   std::optional<std::vector<std::uint8_t>> bytes;
+  ReadFailure failure = ReadFailure::None;
   try {
-    bytes = ReadWholeFile(path);
+    bytes = ReadWholeFile(path, kMaxImageFileBytes, &failure);
   } catch (const std::bad_alloc&) {
-    desktop.ShowMessage(MessageAboutFile(kNotRecognizedMessage, path));
-    return nullptr;
+    failure = ReadFailure::TooLarge;
   }
+  if (failure == ReadFailure::TooLarge) desktop.ShowMessage(MessageAboutFile(kNotRecognizedMessage, path));
   if (!bytes) return nullptr;
   return LoadTextureBytes(*bytes, path, textures, desktop);
 }

@@ -109,7 +109,11 @@ void SelectModelLight(Workspace& ws, int selectedRow) {
 }
 
 void AddLightToEveryModel(Scene& scene) {
-  scene.lights.push_back(std::make_unique<LightRecord>(StudioLight()));
+  // The studio light's dim fill and key, so the shape shows (a light made with "+" floods
+  // a model flat), named like any new light.
+  auto made = std::make_unique<LightRecord>(StudioLight());
+  made->name = LightRecord{}.name;
+  scene.lights.push_back(std::move(made));
   scene.currentLight = scene.LightCount() - 1;
   ShineOn(scene, *scene.lights.back(), 0, scene.ModelCount());
 }

@@ -99,25 +99,36 @@ std::string WithDefaultExtension(std::string path) {
   return path;
 }
 
+// The name the save dialog offers: the light's name as a file name. A name with no
+// characters offers none rather than a hidden ".lgt".
+std::string SuggestedFileName(const LightRecord& light) {
+  if (light.name.empty()) return {};
+  std::string name = light.name;
+  for (char& c : name) {
+    if (c == '/') c = '_';  // a slash would make the name a path
+  }
+  return name + ".lgt";
+}
+
 }  // namespace
 
 void ExportLight(Workspace& ws) {
   const LightRecord* light = ws.scene.CurrentLight();
   if (light == nullptr) return;
-  auto choice = ws.desktop.ChooseFileToSave(kLightFileFilter, "*.lgt");
+  auto choice = ws.desktop.ChooseFileToSave(kLightFileFilter, SuggestedFileName(*light));
   if (!choice) return;
   const std::string path = WithDefaultExtension(choice->path);
   if (WriteFileReplacing(path, EncodeLightFile(*light)) != 0)
-    ws.desktop.ShowMessage("Unable to create the file specified!");
+    ws.desktop.ShowMessage(kUnableToCreateLightMessage);
 }
 
 void ImportLight(Workspace& ws) {
   auto choice = ws.desktop.ChooseFileToOpen(kLightFileFilter, "*.lgt");
   if (!choice) return;
   const std::string path = WithDefaultExtension(choice->path);
-  auto bytes = ReadWholeFile(path);
+  auto bytes = ReadFileStart(path, kLightFileReadLimit);
   if (!bytes) {
-    ws.desktop.ShowMessage("Unable to open the file specified!");
+    ws.desktop.ShowMessage(kUnableToOpenLightMessage);
     return;
   }
   auto light = DecodeLightFile(*bytes);

@@ -5,6 +5,7 @@
 #include <wx/textctrl.h>
 
 #include "light/LightPropertiesForm.h"
+#include "ui/DisplayText.h"
 
 namespace tessary {
 
@@ -34,15 +35,21 @@ LightPropertiesDialog::LightPropertiesDialog(wxWindow* parent, Workspace& ws, Li
 
 bool LightPropertiesDialog::TransferDataToWindow() {
   ShowFieldTexts(lightprops::NumberFields(light_));
-  if (auto* name = dynamic_cast<wxTextCtrl*>(FindWindow(lightprops::kNameId)))
-    name->ChangeValue(wxString::FromUTF8(light_.name));
+  shownName_ = DisplayText(light_.name);
+  if (auto* name = dynamic_cast<wxTextCtrl*>(FindWindow(lightprops::kNameId))) name->ChangeValue(shownName_);
   return true;
 }
 
 bool LightPropertiesDialog::TransferDataFromWindow() {
-  // The name comes last and only when every number was taken.
+  // The name comes last and only when every number was taken. A name the user left as it
+  // was shown keeps its own bytes (which need not be UTF-8); an edited one is stored as
+  // UTF-8.
   if (!StoreFields(lightprops::NumberFields(light_))) return false;
-  if (auto* name = dynamic_cast<wxTextCtrl*>(FindWindow(lightprops::kNameId))) light_.name = name->GetValue().utf8_string();
+  auto* name = dynamic_cast<wxTextCtrl*>(FindWindow(lightprops::kNameId));
+  if (name != nullptr && name->GetValue() != shownName_) {
+    light_.name = name->GetValue().utf8_string();
+    shownName_ = name->GetValue();
+  }
   return true;
 }
 

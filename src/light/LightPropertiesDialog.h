@@ -20,6 +20,7 @@ class LightPropertiesDialog : public FormDialog {
 
   Workspace& ws_;
   LightRecord& light_;
+  wxString shownName_;  // the name as the field showed it when the light was last read or written
 };
 
 }  // namespace tessary

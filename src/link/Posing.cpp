@@ -85,11 +85,14 @@ void TransformWorkBuffers(ModelRecord& model, const Transform& t) {
   }
 }
 
-// Copies n entries of a frame's list; a frame holding fewer than the model's vertex count
-// leaves the rest at zero, so the buffers always match numVertices.
-void CopySized(std::vector<Vec3d>& to, const std::vector<Vec3d>& from, std::size_t n) {
-  to.assign(n, Vec3d{0.0, 0.0, 0.0});
-  std::copy_n(from.begin(), std::min(n, from.size()), to.begin());
+// Copies n entries of a frame's list into a work buffer, in double; a frame holding fewer
+// than the model's vertex count leaves the rest at zero, so the buffers always match
+// numVertices.
+void CopySized(std::vector<Vec3d>& to, const std::vector<Vec3f>& from, std::size_t n) {
+  to.resize(n);
+  const std::size_t copied = std::min(n, from.size());
+  std::transform(from.begin(), from.begin() + static_cast<std::ptrdiff_t>(copied), to.begin(), ToDouble);
+  std::fill(to.begin() + static_cast<std::ptrdiff_t>(copied), to.end(), Vec3d{0.0, 0.0, 0.0});
 }
 
 void ClampCurrentFrame(ModelRecord& model) {

@@ -3,16 +3,18 @@
 
 #include <wx/listbox.h>
 
+#include "ui/DisplayText.h"
+
 namespace tessary {
 
 namespace {
 
 void ShowList(wxListBox* list, const LinkageList& contents) {
   bool same = list->GetCount() == contents.rows.size();
-  for (unsigned i = 0; same && i < contents.rows.size(); ++i) same = list->GetString(i) == wxString::FromUTF8(contents.rows[i]);
+  for (unsigned i = 0; same && i < contents.rows.size(); ++i) same = list->GetString(i) == DisplayText(contents.rows[i]);
   if (!same) {
     list->Clear();
-    for (const std::string& row : contents.rows) list->Append(wxString::FromUTF8(row));
+    for (const std::string& row : contents.rows) list->Append(DisplayText(row));
   }
   list->SetSelection(contents.selection >= 0 && contents.selection < static_cast<int>(contents.rows.size())
                          ? contents.selection

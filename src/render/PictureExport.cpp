@@ -20,7 +20,9 @@ void ExportPicture(Workspace& ws, WxDesktop& desktop, RenderView* view) {
     desktop.ShowMessage("There is no view to save a picture of");
     return;
   }
-  const wxSize client = view->GetClientSize();
+  // The picture offered is the view as it is on screen, pixel for pixel: on a display
+  // scaled by 2 that is twice its client size each way.
+  const wxSize client = view->DeviceClientSize();
   const auto size = desktop.AskPictureSize(client.x, client.y);
   if (!size) return;
   const auto choice = desktop.ChooseFileToSave(kPictureFilter, "*.png");

@@ -116,7 +116,7 @@ bool RenderView::MakeContextCurrent() {
   }
   if (!initialised_) {
     initialised_ = true;
-    const wxSize size = GetClientSize();
+    const wxSize size = DeviceClientSize();
     AskForVerticalSync();
     InitGLState(size.x, size.y);
     ws_.trackball.rotation = {0.0f, 0.0f, 0.0f, 1.0f};
@@ -156,9 +156,12 @@ void RenderView::OnSize(wxSizeEvent& event) {
     return;
   }
   if (!MakeContextCurrent()) return;
-  ResizeGL(GetClientSize().x, GetClientSize().y);
+  const wxSize device = DeviceClientSize();
+  ResizeGL(device.x, device.y);
   DrawNow();
 }
+
+wxSize RenderView::DeviceClientSize() const { return ToPhys(GetClientSize()); }
 
 // The idle step: while the view moves by itself (a released spin, playback), draw the next
 // frame when it is due and ask for the next idle pass; before then, sleep until it is due.
@@ -190,7 +193,15 @@ bool RenderView::AdvanceWhenDue() {
   return true;
 }
 
+void RenderView::SetMenuOpen(bool open) {
+  menuOpen_ = open;
+  if (!open) return;
+  navigation_.CaptureLost();
+  if (HasCapture()) ReleaseMouse();
+}
+
 void RenderView::OnMouse(wxMouseEvent& event) {
+  if (menuOpen_) return;
   const wxEventType type = event.GetEventType();
   const MouseButton button =
       (type == wxEVT_LEFT_DOWN || type == wxEVT_LEFT_UP) ? MouseButton::Left : MouseButton::Right;

@@ -35,6 +35,15 @@ class RenderView : public wxGLCanvas {
   bool HasContext() const { return context_ != nullptr && !failed_; }
   // How many frames this view has presented (for tests and diagnostics).
   long FramesDrawn() const { return framesDrawn_; }
+  // A menu of the main window opened (true) or closed. While one is open the view takes no
+  // mouse input: a menu can lie over the view, and neither the click that picks an item
+  // nor the release that closes the menu is the start or end of a drag. A drag under way
+  // when a menu opens ends there.
+  void SetMenuOpen(bool open);
+
+  // The client area in device pixels, which is what GL draws into: on a display scaled by
+  // 2 it is twice the client size that windows and the mouse use.
+  wxSize DeviceClientSize() const;
 
  private:
   void OnPaint(wxPaintEvent& event);
@@ -54,6 +63,7 @@ class RenderView : public wxGLCanvas {
   bool initialised_ = false;
   bool resizedBeforeInit_ = false;
   bool failed_ = false;
+  bool menuOpen_ = false;
   long framesDrawn_ = 0;
   RedrawPacer pacer_;
   bool paceKnown_ = false;  // the pacer has the display's refresh rate

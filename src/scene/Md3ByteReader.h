@@ -17,6 +17,8 @@ class Md3ByteReader {
   explicit Md3ByteReader(std::span<const std::uint8_t> bytes) : bytes_(bytes) {}
 
   std::uint64_t Size() const { return bytes_.size(); }
+  // The bytes themselves, for loops over a table whose bounds were checked with Fits.
+  const std::uint8_t* Data() const { return bytes_.data(); }
   // True once any read has fallen outside the buffer.
   bool Failed() const { return failed_; }
 

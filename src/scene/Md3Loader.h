@@ -34,16 +34,27 @@ struct Md3Parse {
 
 Md3Parse ParseMd3(std::span<const std::uint8_t> bytes);
 
+// The largest MD3 file read. The format's own limits (1,024 frames, 32 surfaces of 4,096
+// vertices) put real models far below this; a longer file is refused before it is read.
+inline constexpr std::uint64_t kMaxMd3FileBytes = std::uint64_t{256} << 20;
+
+// Reads and parses an MD3 file, as the viewer and --info both do. A file that cannot be
+// read (or is not a regular file) gives kLoadErrorMessage; one that is too long, or not a
+// well-formed MD3, gives kNotAnMd3Message.
+Md3Parse ReadMd3File(const Scene& scene, const ContentFile& file);
+
 // Merges vertices whose positions are equal in every frame: a vertex takes the new index of
 // the first earlier vertex equal to it, or else the next unused one, in order of first
-// appearance. Triangle corners are renumbered. Linear in vertices x frames.
+// appearance. Triangle corners are renumbered; frames keep no spare room. Linear in
+// vertices x frames. (The parser welds a file's vertices before converting them, by the
+// same rule.)
 void WeldVertices(ModelRecord& model);
-// Smooth normals per frame: the unit normals of the faces around each vertex, each face with
-// weight 1, summed and normalised; degenerate faces add nothing; a vertex with no usable
-// face keeps (0, 0, 0).
+// Smooth normals per frame, written over whatever normals the frames held: the unit normals
+// of the faces around each vertex, each face with weight 1, summed and normalised;
+// degenerate faces add nothing; a vertex with no usable face gets (0, 0, 0).
 void ComputeNormals(ModelRecord& model);
-// True when every frame holds numVertices positions and normals and every triangle corner
-// indexes them. The weld and the normals leave a record that fails this untouched.
+// True when every frame holds numVertices positions and every triangle corner indexes them.
+// The weld and the normals leave a record that fails this untouched.
 bool HasConsistentGeometry(const ModelRecord& model);
 
 // Opens the file at path and appends its records to the scene, each surface given its

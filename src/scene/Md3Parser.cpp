@@ -18,6 +18,7 @@
 #include "scene/Md3ByteReader.h"
 #include "scene/Md3Loader.h"
 #include "scene/SceneOps.h"
+#include "scene/VertexWeld.h"
 
 namespace tessary {
 namespace {
@@ -37,10 +38,18 @@ constexpr std::size_t kNameWidth = 64;
 constexpr std::size_t kTagNameLength = 12;
 // Triangle corners are stored as signed 16-bit indices, which address vertices 0..32767.
 constexpr std::int64_t kMaxVertices = 32768;
-constexpr double kVertexScale = 1.0 / 64.0;
+constexpr float kVertexScale = 1.0f / 64.0f;
 
 // The viewer's axes are the file's axes cycled: viewer (x, y, z) = file (y, z, x).
 Vec3f ToViewer(const std::array<float, 3>& v) { return {v[1], v[2], v[0]}; }
+
+// A vertex table entry (x, y, z as 16-bit little-endian integers) as a viewer position.
+Vec3f ViewerPosition(const std::uint8_t* entry) {
+  const auto coordinate = [entry](int i) {
+    return static_cast<float>(static_cast<std::int16_t>(entry[2 * i] | (entry[2 * i + 1] << 8))) * kVertexScale;
+  };
+  return {coordinate(1), coordinate(2), coordinate(0)};
+}
 
 std::array<float, 3> ReadVec3f(Md3ByteReader& r, std::int64_t offset) {
   return {r.F32(offset), r.F32(offset + 4), r.F32(offset + 8)};
@@ -71,7 +80,7 @@ class MemoryBudget {
     const auto f = static_cast<std::uint64_t>(frames), g = static_cast<std::uint64_t>(tags),
                v = static_cast<std::uint64_t>(vertices), n = static_cast<std::uint64_t>(triangles);
     // Each count is below 2^31 and each size small, so no product here can overflow.
-    const std::uint64_t perFrame = sizeof(FrameRecord) + g * sizeof(TagRecord) + v * 2 * sizeof(Vec3d);
+    const std::uint64_t perFrame = sizeof(FrameRecord) + g * sizeof(TagRecord) + v * 2 * sizeof(Vec3f);
     if (perFrame != 0 && f > left_ / perFrame) return false;
     const std::uint64_t cost = f * perFrame + n * sizeof(TriangleRecord) + v * 2 * sizeof(Vec3d) + g * sizeof(TagRecord);
     if (cost > left_) return false;
@@ -80,7 +89,7 @@ class MemoryBudget {
   }
 
  private:
-  // Records take about six times their vertex bytes and a few times the tag bytes they
+  // Records take about three times their vertex bytes and a few times the tag bytes they
   // copy; 64 times the file, and never less than 32 MiB, leaves real models ample room.
   static constexpr std::uint64_t kPerFileByte = 64;
   static constexpr std::uint64_t kFloor = 32ULL << 20;
@@ -160,9 +169,8 @@ void AttachFileTables(ModelRecord& m, const FileTables& t) {
   m.curTags.assign(t.tagNames.size(), TagRecord{});
 }
 
-// Runs the steps every new record goes through once its geometry is in place.
+// Runs the steps every new record goes through once its welded geometry is in place.
 void FinishRecord(ModelRecord& m, const FileTables& t) {
-  WeldVertices(m);
   ComputeNormals(m);
   AttachFileTables(m, t);
   m.curPositions.assign(static_cast<std::size_t>(m.numVertices), Vec3d{0.0, 0.0, 0.0});
@@ -230,7 +238,6 @@ SurfaceRead ReadSurface(Md3ByteReader& r, std::int64_t start, const FileTables& 
 
   auto m = std::make_unique<ModelRecord>();
   m->name = FileNameFromPath(name);
-  m->numVertices = numVerts;
   m->numTriangles = numTriangles;
 
   m->triangles.resize(static_cast<std::size_t>(numTriangles));
@@ -250,19 +257,21 @@ SurfaceRead ReadSurface(Md3ByteReader& r, std::int64_t start, const FileTables& 
     }
   }
 
+  // Welded on the file's own 16-bit values, so only the vertices that stay are converted.
+  // Every table was checked to lie inside the file above (an empty one may point anywhere).
+  const std::uint8_t* table = numVerts > 0 ? r.Data() + start + ofsXyzNormal : nullptr;
+  const WeldPlan weld = PlanMd3VertexWeld(table, static_cast<std::size_t>(numVerts), static_cast<std::size_t>(numFrames));
+  for (TriangleRecord& tri : m->triangles) {
+    for (auto& v : tri.vertex) v = static_cast<std::int16_t>(weld.newIndex[static_cast<std::size_t>(v)]);
+  }
+  m->numVertices = static_cast<std::int32_t>(weld.kept.size());
   m->frames.reserve(static_cast<std::size_t>(numFrames));
+  const std::size_t frameBytes = static_cast<std::size_t>(numVerts) * kVertexSize;
   for (std::int32_t f = 0; f < numFrames; ++f) {
     auto frame = std::make_unique<FrameRecord>();
-    frame->positions.resize(static_cast<std::size_t>(numVerts));
-    frame->normals.assign(static_cast<std::size_t>(numVerts), Vec3d{0.0, 0.0, 0.0});
-    const std::int64_t base = start + ofsXyzNormal + static_cast<std::int64_t>(f) * numVerts * kVertexSize;
-    for (std::int32_t v = 0; v < numVerts; ++v) {
-      const std::int64_t at = base + v * kVertexSize;
-      const double x = r.I16(at) * kVertexScale;
-      const double y = r.I16(at + 2) * kVertexScale;
-      const double z = r.I16(at + 4) * kVertexScale;
-      frame->positions[static_cast<std::size_t>(v)] = {y, z, x};
-    }
+    frame->positions.reserve(weld.kept.size());
+    const std::uint8_t* entries = table + static_cast<std::size_t>(f) * frameBytes;
+    for (std::uint32_t v : weld.kept) frame->positions.push_back(ViewerPosition(entries + std::size_t{v} * kVertexSize));
     m->frames.push_back(std::move(frame));
   }
 
@@ -290,10 +299,10 @@ std::unique_ptr<ModelRecord> MakeDummyRecord(const FileTables& t) {
   m->triangles.push_back(tri);
   for (std::int32_t f = 0; f < t.numFrames; ++f) {
     auto frame = std::make_unique<FrameRecord>();
-    frame->positions = {Vec3d{0.0, 0.0, 0.0}, Vec3d{0.0, 0.0, 1.0}, Vec3d{1.0, 0.0, 0.0}};
-    frame->normals.assign(3, Vec3d{0.0, 0.0, 0.0});
+    frame->positions = {Vec3f{0.0f, 0.0f, 0.0f}, Vec3f{0.0f, 0.0f, 1.0f}, Vec3f{1.0f, 0.0f, 0.0f}};
     m->frames.push_back(std::move(frame));
   }
+  WeldVertices(*m);
   FinishRecord(*m, t);
   return m;
 }

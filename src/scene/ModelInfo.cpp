@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <new>
 #include <optional>
 
 #include <map>
@@ -81,12 +82,17 @@ std::optional<std::string> ShownImage(const Scene& scene, const std::optional<Co
 FileInfo Inspect(const Scene& scene, const std::string& path, std::string_view skin) {
   FileInfo info;
   const auto file = LocateFile(scene, path);
-  const auto bytes = file ? ReadContentFile(scene, *file) : std::nullopt;
-  if (!bytes) {
+  if (!file) {
     info.error = kLoadErrorMessage;
     return info;
   }
-  Md3Parse parse = ParseMd3(*bytes);
+  Md3Parse parse;
+  try {
+    parse = ReadMd3File(scene, *file);
+  } catch (const std::bad_alloc&) {
+    info.error = kLoadErrorMessage;
+    return info;
+  }
   if (!parse.ok) {
     info.error = parse.error;
     return info;

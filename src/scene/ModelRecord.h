@@ -32,10 +32,12 @@ struct TriangleRecord {
   std::array<std::array<double, 2>, 3> st{};       // (s, t) of corners 0, 1, 2
 };
 
-// One animation frame of one model.
+// One animation frame of one model. Positions and normals are floats: a file value / 64 is
+// exact in a float, and frames are most of a model's memory. The pose drawn is worked out
+// from them in double (curPositions, curNormals).
 struct FrameRecord {
-  std::vector<Vec3d> positions;   // numVertices entries, file value / 64, viewer axes
-  std::vector<Vec3d> normals;     // unit normals, (0,0,0) where none could be computed
+  std::vector<Vec3f> positions;   // numVertices entries, file value / 64, viewer axes
+  std::vector<Vec3f> normals;     // unit normals, (0,0,0) where none could be computed
   std::vector<TagRecord> tags;    // one per tag of the file
   std::array<Vec3f, 8> boxCorners{};
   Vec3f localOrigin{0.0f, 0.0f, 0.0f};

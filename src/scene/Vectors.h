@@ -1,5 +1,6 @@
 // Small fixed-size vector types shared by the scene, the loader, posing and drawing.
-// Positions and normals of vertices are doubles; tags, bounds and origins are floats.
+// Frames store positions and normals as floats, the posed work buffers as doubles; tags,
+// bounds and origins are floats.
 #pragma once
 
 #include <array>

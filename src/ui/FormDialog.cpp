@@ -11,6 +11,19 @@ FormDialog::FormDialog(wxWindow* parent, const wxString& title, wxSize sizeInDia
     : wxDialog(parent, wxID_ANY, title, wxDefaultPosition, wxDefaultSize, wxCAPTION | wxSYSTEM_MENU | wxCLOSE_BOX),
       desktop_(desktop) {
   SetClientSize(ConvertDialogToPixels(sizeInDialogUnits));
+  // The dialog opens with the first field's text selected, so that what the user types
+  // replaces it. The focus is given once the window is up: GTK would otherwise settle it
+  // on a button (or put the cursor after the text) as the window maps.
+  Bind(wxEVT_INIT_DIALOG, [this](wxInitDialogEvent& event) {
+    event.Skip();
+    CallAfter([this] { SelectFirstField(); });
+  });
+}
+
+void FormDialog::SelectFirstField() {
+  if (firstField_ == nullptr) return;
+  firstField_->SetFocus();
+  firstField_->SelectAll();
 }
 
 wxRect FormDialog::DialogRect(int x, int y, int width, int height) const {
@@ -24,7 +37,9 @@ wxStaticText* FormDialog::AddLabel(const wxString& text, int x, int y, int width
 
 wxTextCtrl* FormDialog::AddField(int id, int x, int y, int width, int height, long style) {
   const wxRect r = DialogRect(x, y, width, height);
-  return new CompactTextCtrl(this, id, r.GetPosition(), r.GetSize(), style);
+  auto* field = new CompactTextCtrl(this, id, r.GetPosition(), r.GetSize(), style);
+  if (firstField_ == nullptr) firstField_ = field;
+  return field;
 }
 
 wxButton* FormDialog::AddButton(int id, const wxString& caption, int x, int y, int width, int height) {

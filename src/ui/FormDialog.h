@@ -40,7 +40,13 @@ class FormDialog : public wxDialog {
   // Escape and Enter close a dialog that has no OK or Cancel button.
   void CloseOnEscapeAndEnter();
 
+  // Puts the focus into the first field added and selects all its text.
+  void SelectFirstField();
+
   Desktop& desktop_;
+
+ private:
+  wxTextCtrl* firstField_ = nullptr;
 };
 
 }  // namespace tessary

@@ -10,6 +10,7 @@
 
 #include "app/CommandIds.h"
 #include "ui/CompactControls.h"
+#include "ui/DisplayText.h"
 #include "ui/OptionsBarTips.h"
 
 namespace tessary {
@@ -31,29 +32,27 @@ constexpr int kRowCommands[] = {cmd::kOpenModel,        cmd::kAttachLight,      
                                 cmd::kLoadDiffusionMap, cmd::kLoadSpecularityMap, cmd::kLoadGlowMap,
                                 cmd::kAddLight};
 
-wxString FromUtf8(const std::string& text) { return wxString::FromUTF8(text); }
-
 // Rewrites a list only when its rows differ, so that an unchanged list neither flickers nor
 // loses its scroll position; the selection is set either way.
 template <typename List>
 void ShowRows(List* list, const std::vector<std::string>& rows, int selection) {
   bool same = list->GetCount() == rows.size();
-  for (unsigned i = 0; same && i < rows.size(); ++i) same = list->GetString(i) == FromUtf8(rows[i]);
+  for (unsigned i = 0; same && i < rows.size(); ++i) same = list->GetString(i) == DisplayText(rows[i]);
   if (!same) {
     list->Clear();
-    for (const std::string& row : rows) list->Append(FromUtf8(row));
+    for (const std::string& row : rows) list->Append(DisplayText(row));
   }
   const bool valid = selection >= 0 && selection < static_cast<int>(rows.size());
   list->SetSelection(valid ? selection : wxNOT_FOUND);
 }
 
 void ShowCaption(wxButton* button, const std::string& caption) {
-  if (button->GetLabel() != FromUtf8(caption)) button->SetLabel(FromUtf8(caption));
+  if (button->GetLabel() != DisplayText(caption)) button->SetLabel(DisplayText(caption));
 }
 
 void ShowText(wxTextCtrl* field, const std::string& text) {
   // ChangeValue sends no text event, unlike SetValue.
-  if (field->GetValue() != FromUtf8(text)) field->ChangeValue(FromUtf8(text));
+  if (field->GetValue() != DisplayText(text)) field->ChangeValue(DisplayText(text));
 }
 
 }  // namespace

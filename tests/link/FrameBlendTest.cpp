@@ -17,8 +17,8 @@ const double r = std::sqrt(0.5);
 // Frame 0: the identity; frame 1: everything moved and turned a quarter about z.
 std::unique_ptr<FrameRecord> Frame(int f) {
   auto frame = std::make_unique<FrameRecord>();
-  frame->positions = {{0, 0, 0}, f == 0 ? Vec3d{2, 4, 6} : Vec3d{4, 8, 2}};
-  frame->normals = {f == 0 ? Vec3d{1, 0, 0} : Vec3d{0, 1, 0}, f == 0 ? Vec3d{0, 0, 1} : Vec3d{0, 0, -1}};
+  frame->positions = {{0, 0, 0}, f == 0 ? Vec3f{2, 4, 6} : Vec3f{4, 8, 2}};
+  frame->normals = {f == 0 ? Vec3f{1, 0, 0} : Vec3f{0, 1, 0}, f == 0 ? Vec3f{0, 0, 1} : Vec3f{0, 0, -1}};
   TagRecord tag = TagRecord::Identity();
   if (f == 1) tag = {{2, 2, 2}, {Vec3f{0, 1, 0}, Vec3f{-1, 0, 0}, Vec3f{0, 0, 1}}};
   frame->tags = {tag};

@@ -14,6 +14,7 @@ namespace tessary {
 namespace {
 
 Vec3d D(const Vec3f& v) { return {v[0], v[1], v[2]}; }
+Vec3f F(const Vec3d& v) { return {static_cast<float>(v[0]), static_cast<float>(v[1]), static_cast<float>(v[2])}; }
 
 void ExpectNear(const Vec3d& a, const Vec3d& b, const std::string& what, double tolerance = 2e-4) {
   for (int i = 0; i < 3; ++i) EXPECT_NEAR(a[i], b[i], tolerance) << what << " component " << i;
@@ -45,8 +46,8 @@ void ExpectCarried(const ModelRecord& child, const TagRecord& anchor) {
     for (int k = 0; k < 3; ++k) hook.origin[k] += child.offsetPosition[i] * anchor.axis[i][k];
   ExpectTag(child.curTags[static_cast<std::size_t>(child.pivotTag)], hook, "pivot");
   for (std::size_t v = 0; v < f.positions.size(); ++v) {
-    ExpectNear(Along(hook, child.curPositions[v], true), Along(pivot, f.positions[v], true), "vertex");
-    ExpectNear(Along(hook, child.curNormals[v], false), Along(pivot, f.normals[v], false), "normal", 1e-5);
+    ExpectNear(Along(hook, child.curPositions[v], true), Along(pivot, D(f.positions[v]), true), "vertex");
+    ExpectNear(Along(hook, child.curNormals[v], false), Along(pivot, D(f.normals[v]), false), "normal", 1e-5);
   }
   ExpectNear(Along(hook, D(child.curLocalOrigin), true), Along(pivot, D(f.localOrigin), true), "local origin");
   EXPECT_EQ(child.curRadius, f.radius);
@@ -74,8 +75,8 @@ class PosingTest : public ::testing::Test {
     std::tie(m.numVertices, m.tagNames) = std::make_pair(vertices, std::vector<std::string>(tagCount, "tag"));
     for (int f = 0; f < frameCount; ++f) {
       auto& frame = *m.frames.emplace_back(std::make_unique<FrameRecord>());
-      for (int v = 0; v < vertices; ++v) frame.positions.push_back(Random(30));
-      for (int v = 0; v < vertices; ++v) frame.normals.push_back(D(RandomTag().axis[0]));  // random unit vectors
+      for (int v = 0; v < vertices; ++v) frame.positions.push_back(F(Random(30)));
+      for (int v = 0; v < vertices; ++v) frame.normals.push_back(RandomTag().axis[0]);  // random unit vectors
       for (int t = 0; t < tagCount; ++t) frame.tags.push_back(RandomTag());
       std::tie(frame.localOrigin, frame.radius) = std::make_pair(RandomTag().origin, 7.0f);
     }
@@ -106,7 +107,7 @@ TEST_F(PosingTest, PivotsLandOnOffsetAnchorsAtRandomFramesAndTagsAndStepsOfThePa
       PoseAndPlaceScene(scene);
       const ModelRecord& root = *scene.models[0];  // no pivot: as stored, the offset in the world's axes
       for (std::size_t v = 0; v < 5; ++v) {
-        const Vec3d &p = Shown(root).positions[v], &o = D(root.offsetPosition);
+        const Vec3d p = D(Shown(root).positions[v]), o = D(root.offsetPosition);
         ExpectNear(root.curPositions[v], {p[0] + o[0], p[1] + o[1], p[2] + o[2]}, "root");
       }
       for (const auto& [child, parent] : links) {
@@ -124,7 +125,7 @@ TEST_F(PosingTest, APivotMakesItsTagTheOriginThenScaleAndOffsetApplyInThatOrderT
   FrameRecord& f = *m.frames[0];
   f.tags = {{{1, 2, 3}, {Vec3f{0, 1, 0}, Vec3f{-1, 0, 0}, Vec3f{0, 0, 1}}},  // a quarter turn about z
             {{1, 2, 4}, {Vec3f{1, 0, 0}, Vec3f{0, 1, 0}, Vec3f{0, 0, 1}}}};
-  std::tie(f.positions, f.normals) = std::make_pair(std::vector<Vec3d>{{1, 4, 3}, {0, 2, 5}}, std::vector<Vec3d>{{0, 1, 0}, {1, 0, 0}});
+  std::tie(f.positions, f.normals) = std::make_pair(std::vector<Vec3f>{{1, 4, 3}, {0, 2, 5}}, std::vector<Vec3f>{{0, 1, 0}, {1, 0, 0}});
   std::tie(f.localOrigin, f.boxCorners[0]) = std::make_pair(Vec3f{1, 2, 3}, Vec3f{2, 2, 3});
   std::tie(m.pivotTag, m.offsetScale, m.offsetPosition) = std::make_tuple(0, Vec3f{2, 3, 4}, Vec3f{10, 0, 0});
   PoseAndPlaceScene(scene);

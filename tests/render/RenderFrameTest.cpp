@@ -67,7 +67,7 @@ TEST_F(RenderFrameTest, LightingFollowsTheNormalsAndTheMapsAndFastAndSafeAgree) 
   // H is too; neighbouring vertices see the eye 1.5 degrees off it, which changes nothing.
   LightRecord& light = Light(grid, 0, 0, 0);
   const struct {
-    Vec3d normal;
+    Vec3f normal;
     float ambient, diffuse, specular;
     bool specularityMap;
     Rgb expected;
@@ -75,13 +75,13 @@ TEST_F(RenderFrameTest, LightingFollowsTheNormalsAndTheMapsAndFastAndSafeAgree) 
   } cases[] = {
       {{0, 0, 1}, 1, 1, 0.25f, false, kWhite, "ambient 1 + diffuse 1 clamps to 1, and nothing goes above white"},
       {{0, 0, 1}, 0, 0, 0.25f, false, {64, 64, 64}, "the highlight alone: N = H, 1^10 * 0.25"},
-      {{0.43589, 0, 0.9}, 0, 0, 1, false, {89, 89, 89}, "N.H = 0.9: 0.9^10 = 0.3487"},
-      {{0.6, 0, 0.8}, 0, 1, 0, false, {204, 204, 204}, "diffuse N.L = 0.8, after the view's scale"},
+      {{0.43589f, 0, 0.9f}, 0, 0, 1, false, {89, 89, 89}, "N.H = 0.9: 0.9^10 = 0.3487"},
+      {{0.6f, 0, 0.8f}, 0, 1, 0, false, {204, 204, 204}, "diffuse N.L = 0.8, after the view's scale"},
       {{0, 0, -1}, 0, 1, 0, false, kBlack, "a normal turned away"},
       {{0, 0, 1}, 0.5f, 0, 1, true, {128, 228, 255}, "white * 0.5 plus (0, 100, 200) from the map, clamped"},
   };
   for (const auto& c : cases) {
-    for (Vec3d& n : grid.frames[0]->normals) n = c.normal;
+    for (Vec3f& n : grid.frames[0]->normals) n = c.normal;
     std::tie(light.ambient, light.diffuse, light.specular) = std::make_tuple(Grey(c.ambient), Grey(c.diffuse), Grey(c.specular));
     grid.specularityMap = c.specularityMap ? view.SolidImage(0, 100, 200) : nullptr;
     Render();

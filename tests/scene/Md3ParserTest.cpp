@@ -34,7 +34,7 @@ TEST(Md3ParserTest, VerticesTrianglesAndNormalsComeInViewerAxes) {
   const ModelRecord& m = *p.records.at(0);
   EXPECT_EQ(std::make_pair(m.name, p.shaderNames), std::make_pair(std::string("floor"), std::vector<std::string>{"skins/first.tga"}));
   const FrameRecord& f = *m.frames.at(0);
-  EXPECT_EQ(f.positions, (std::vector<Vec3d>{{0, 0, 0}, {1, 0, 0}, {0, 0, 1}, {2, -1, 1}}));
+  EXPECT_EQ(f.positions, (std::vector<Vec3f>{{0, 0, 0}, {1, 0, 0}, {0, 0, 1}, {2, -1, 1}}));
   // Corners are stored as (0, 2, 1), each keeping its own texture coordinates.
   ASSERT_EQ(m.triangles.size(), 2u);
   EXPECT_EQ(m.triangles[0].vertex, (Corners{0, 2, 1}));
@@ -43,7 +43,7 @@ TEST(Md3ParserTest, VerticesTrianglesAndNormalsComeInViewerAxes) {
   EXPECT_EQ(m.triangles[1].st, (std::array<St, 3>{St{3.5, 0.0}, St{0.5, 0.75}, St{0.125, 0.25}}));
   // Triangle 0 turns clockwise seen from above the file's floor, so it faces up (viewer +y);
   // vertex 2 is on no other triangle.
-  EXPECT_EQ(f.normals[2], (Vec3d{0.0, 1.0, 0.0}));
+  EXPECT_EQ(f.normals[2], (Vec3f{0.0f, 1.0f, 0.0f}));
 }
 
 TEST(Md3ParserTest, FrameBoundsOriginsAndTagsAreConvertedAndCopiedIntoEveryRecord) {

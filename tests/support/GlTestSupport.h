@@ -37,9 +37,9 @@ inline bool Near(const Rgb& a, const Rgb& b, int tolerance) {
 // [y0, y1], every vertex with the given normal, texture coordinates 0..1 across it. Its
 // front faces +z (the camera of an unturned view) unless facingAway. One frame, no tags.
 struct GridShape {
-  double x0 = -5.0, x1 = 5.0, y0 = -5.0, y1 = 5.0, z = 0.0;
+  float x0 = -5.0f, x1 = 5.0f, y0 = -5.0f, y1 = 5.0f, z = 0.0f;
   int cells = 10;
-  Vec3d normal{0.0, 0.0, 1.0};
+  Vec3f normal{0.0f, 0.0f, 1.0f};
   bool facingAway = false;
 };
 
@@ -72,7 +72,8 @@ class OffscreenScene {
     const int n = shape.cells, side = n + 1;
     for (int j = 0; j <= n; ++j)
       for (int i = 0; i <= n; ++i) {
-        frame->positions.push_back({shape.x0 + (shape.x1 - shape.x0) * i / n, shape.y0 + (shape.y1 - shape.y0) * j / n, shape.z});
+        frame->positions.push_back({shape.x0 + (shape.x1 - shape.x0) * static_cast<float>(i) / static_cast<float>(n),
+                                     shape.y0 + (shape.y1 - shape.y0) * static_cast<float>(j) / static_cast<float>(n), shape.z});
         frame->normals.push_back(shape.normal);
       }
     for (int j = 0; j < n; ++j)
