@@ -3,6 +3,7 @@
 
 #include <new>
 
+#include "anim/PlayerLoading.h"
 #include "app/MainFrame.h"
 #include "app/StartupScene.h"
 #include "render/RenderView.h"
@@ -60,6 +61,8 @@ void ModelViewerApp::OpenStartupFiles() {
   if (startupCommandLine.baseFolder) UseBaseFolderAndReport(ws, *startupCommandLine.baseFolder);
   std::vector<FileModels> files;
   mainFrame->RunRemembering([&] {
+    if (!startupCommandLine.player.empty())
+      files = OpenNamedPlayer(ws, startupCommandLine.player, startupCommandLine.skin, startupCommandLine.weapon);
     for (const std::string& file : startupCommandLine.files) {
       const std::int32_t before = scene.ModelCount();
       LoadModelFile(ws, file, startupCommandLine.skin);

@@ -32,6 +32,11 @@ class ScriptedDesktop : public Desktop {
     gamePathAnswers.pop_front();
     return answer;
   }
+  std::optional<PlayerChoice> ChoosePlayer(const std::vector<PlayerOffer>& players) override {
+    playerOffers = players;
+    log.push_back("players");
+    return playerAnswer;
+  }
   void RequestSceneRedraw() override { ++sceneRedraws; log.push_back("redraw"); }
   void RepaintView() override { ++viewRepaints; log.push_back("repaint"); }
   void RefreshPanel() override { ++panelRefreshes; log.push_back("refresh"); }
@@ -47,12 +52,14 @@ class ScriptedDesktop : public Desktop {
   std::deque<std::optional<FileChoice>> fileAnswers;
   std::deque<std::optional<std::string>> folderAnswers;
   std::deque<std::optional<std::string>> gamePathAnswers;
+  std::optional<PlayerChoice> playerAnswer;  // to every player dialog
 
   // What happened.
   std::vector<std::string> messages;
   std::vector<FileDialogCall> fileDialogs;
   std::vector<std::string> folderTitles;
   std::vector<std::vector<std::string>> gamePathLists;  // what each game path dialog listed
+  std::vector<PlayerOffer> playerOffers;                // what the last player dialog offered
   std::vector<std::string> log;  // "redraw", "repaint", "refresh" and dialog names, in order
   int sceneRedraws = 0;
   int viewRepaints = 0;
