@@ -85,6 +85,13 @@ void SetUpPlayerAnimation(Scene& scene, const PlayerFiles& files, const Animatio
   }
 }
 
+void JoinPlayerStill(Scene& scene, const FileModels& part, std::int32_t player) {
+  if (player < 0 || !Present(scene, part)) return;
+  FilePlayback& file = PlaybackOf(scene, part);
+  file.player = player;
+  ShowStill(scene, file);
+}
+
 std::string AssemblePlayer(Scene& scene, const PlayerFiles& files, const std::optional<AnimationConfigText>& config) {
   LinkPlayerParts(scene, files);
   if (!config) return "";

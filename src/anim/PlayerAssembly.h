@@ -36,6 +36,11 @@ void LinkPlayerParts(Scene& scene, const PlayerFiles& files);
 void SetUpPlayerAnimation(Scene& scene, const PlayerFiles& files, const AnimationConfig& config,
                           int legs = LEGS_IDLE, int torso = TORSO_STAND);
 
+// A file hung on a player after it was set up (a weapon) joins it: shown on its first
+// frame, it plays (stands still) together with the player's parts. player is the number
+// the parts share (FilePlayback::player); a negative one leaves the file as it is.
+void JoinPlayerStill(Scene& scene, const FileModels& part, std::int32_t player);
+
 // Everything at once, for a player whose files were just loaded: linked, its
 // animation.cfg read and its standing pose shown. Returns the refusal of the animation.cfg
 // (the player is then linked, without sequences), else "".

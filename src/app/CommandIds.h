@@ -80,6 +80,10 @@ inline constexpr int kLegsSequenceFirst = 33010;   // .. 33040
 inline constexpr int kTorsoSequenceFirst = 33050;  // .. 33080
 inline constexpr int kPlainSequence = 33090;
 
+// Players: opening one from the game folder and putting a weapon in its hand.
+inline constexpr int kOpenPlayer = 33100;
+inline constexpr int kAttachWeapon = 33101;
+
 // Framework commands.
 inline constexpr int kFileNew = 57600;
 inline constexpr int kFileOpen = 57601;

@@ -25,6 +25,12 @@ const char* UsageText() {
          "      names. --fit starts with the view zoomed and centred on the models.\n"
          "      --play starts the animations playing. --no-config neither reads nor\n"
          "      stores the remembered folders, window place and recent models.\n"
+         "  tessary --player NAME [--skin SKIN] [--weapon W] [--anim LEGS_SEQ,TORSO_SEQ]\n"
+         "          [--base DIR] [--play] [--render OUT.png [--time SECONDS] | --info]\n"
+         "      Open the player models/players/NAME/ of the game folder DIR, assembled,\n"
+         "      lit, framed and standing (or in the sequences --anim names), with the\n"
+         "      weapon models/weapons2/W/W.md3 in its hand; in the viewer, or drawn by\n"
+         "      --render (posed --time seconds into its sequences), or described by --info.\n"
          "  tessary --info [--json] [--base DIR] [--skin NAME] FILE.md3 ...\n"
          "      Print each file's frame count, tags and surfaces; no window is opened.\n"
          "      --json also gives the image each surface shows and the skin used.\n"
@@ -140,6 +146,9 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
     } else if (a == "--anim") {
       if (next(value) && !ParseSequences(value, cl.legsSequence, cl.torsoSequence))
         cl.error = "--anim needs LEGS_SEQ,TORSO_SEQ, for example LEGS_RUN,TORSO_ATTACK";
+    } else if (a == "--player" || a == "--weapon") {
+      if (next(value) && value.empty()) cl.error = a + " needs a name";
+      (a == "--player" ? cl.player : cl.weapon) = value;
     } else if (a == "--play") {
       cl.play = true;
     } else if (a == "--light") {
@@ -162,14 +171,21 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
     cl.error = "--size, --frame and --time go with --render";
   else if (cl.frameGiven && (cl.time || cl.legsSequence >= 0))
     cl.error = "--frame cannot be combined with --time or --anim";
-  else if (cl.legsSequence >= 0 && !cl.link)
-    cl.error = "--anim goes with --link";
+  else if (!cl.player.empty() && !cl.files.empty())
+    cl.error = "--player opens a player's own files; give no model files with it";
+  else if (!cl.player.empty() && cl.mode != CommandLine::Mode::Viewer && cl.mode != CommandLine::Mode::Render &&
+           cl.mode != CommandLine::Mode::Info)
+    cl.error = "--player goes with the viewer, --render or --info";
+  else if (!cl.weapon.empty() && cl.player.empty())
+    cl.error = "--weapon goes with --player";
+  else if (cl.legsSequence >= 0 && !cl.link && cl.player.empty())
+    cl.error = "--anim goes with --link or --player";
   else if (cl.play && cl.mode != CommandLine::Mode::Viewer)
     cl.error = "--play goes with the viewer";
   else if ((cl.light || cl.link || cl.fit) && cl.mode != CommandLine::Mode::Render &&
            cl.mode != CommandLine::Mode::Viewer)
     cl.error = "--light, --link and --fit go with the viewer or --render";
-  else if (cl.mode != CommandLine::Mode::Viewer && cl.files.empty())
+  else if (cl.mode != CommandLine::Mode::Viewer && cl.files.empty() && cl.player.empty())
     cl.error = "no model files given";
   else if (cl.mode == CommandLine::Mode::Thumbnail && cl.files.size() != 1)
     cl.error = "--thumbnail draws one model";

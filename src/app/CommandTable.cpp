@@ -4,6 +4,7 @@
 #include <new>
 
 #include "anim/AnimationCommands.h"
+#include "anim/PlayerCommands.h"
 #include "app/CommandIds.h"
 #include "content/ContentCommands.h"
 #include "image/FilterCommands.h"
@@ -41,6 +42,8 @@ const std::vector<MenuEntry>& MainMenu() {
            {"Recent Models", 0, RecentModelEntries()},
            {"Set Base Folder...", kSetBaseFolder, {}},
            {"Open from Game Folder...", kOpenFromGameFolder, {}},
+           {"Open Player...", kOpenPlayer, {}},
+           {"Attach Weapon...", kAttachWeapon, {}},
            {"Light Transfer", 0, {{"Export to LGT", kExportLight, {}}, {"Import from LGT", kImportLight, {}}}},
            {"Export", 0, {{"Skinbase (*.bmp)", kExportSkinBase, {}}, {"Picture (*.png)", kExportPicture, {}}}},
            {"", 0, {}},
@@ -183,7 +186,8 @@ const char* OutOfMemoryMessage(int id) {
   if (id >= kLoadTextureMap && id <= kToggleGlowMap) return (id - kLoadTextureMap) % 3 == 0 ? kNotRecognizedMessage : nullptr;
   switch (id) {
     case kOpenModel:
-    case kOpenFromGameFolder: return kLoadErrorMessage;
+    case kOpenFromGameFolder:
+    case kAttachWeapon: return kLoadErrorMessage;
     case kImportLight: return kUnableToOpenLightMessage;
     case kExportLight: return kUnableToCreateLightMessage;
     case kExportSkinBase: return "Error Saving: 1";
@@ -213,6 +217,7 @@ bool RunCommand(Workspace& ws, int id) {
   switch (id) {
     case kSetBaseFolder: SetBaseFolder(ws); return true;
     case kOpenFromGameFolder: OpenFromGameFolder(ws); return true;
+    case kAttachWeapon: AttachWeapon(ws); return true;
     case kGameTextureLookup: ToggleGameTextureLookup(ws); return true;
     case kMultiPassFast: SetMultiPassMode(ws, 0); return true;
     case kMultiPassSafe: SetMultiPassMode(ws, 1); return true;
@@ -298,6 +303,7 @@ CommandState QueryCommandState(Workspace& ws, int id) {
     return {true, checked};
   }
   if (id == kGameTextureLookup) return {true, ws.scene.gameTextureLookup};
+  if (id == kAttachWeapon) return {CanAttachWeapon(ws.scene), false};
   if (id == kSkinMenu) return {!SkinMenuEntries(ws.scene).empty(), false};
   if (id >= kFirstSkin && id <= kLastSkin) return {true, IsSkinEntryInUse(ws.scene, id - kFirstSkin)};
   return {true, false};

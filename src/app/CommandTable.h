@@ -33,8 +33,9 @@ struct Accelerator {
 const std::vector<Accelerator>& Accelerators();
 
 // Runs the operation of a command number; numbers without an operation are ignored.
-// Returns true when the number has an operation. Fit View, picture export and the recent
-// models need the window system and are run by the main window, not here.
+// Returns true when the number has an operation. Fit View, Open Player (which frames the
+// view), picture export and the recent models need the window system and are run by the
+// main window, not here.
 bool DispatchCommand(Workspace& ws, int id);
 
 struct CommandState {

@@ -18,6 +18,17 @@ struct FileChoice {
   int filterIndex = 1;
 };
 
+// A player that "Open Player..." offers, with the skins it can wear ("default" first), and
+// the one the user picked.
+struct PlayerOffer {
+  std::string name;
+  std::vector<std::string> skins;
+};
+struct PlayerChoice {
+  std::string name;
+  std::string skin;
+};
+
 class Desktop {
  public:
   virtual ~Desktop() = default;
@@ -39,6 +50,11 @@ class Desktop {
   // Desktops that cannot show one answer Cancel.
   virtual std::optional<std::string> ChooseGamePath(const std::string& /*title*/,
                                                     const std::vector<std::string>& /*paths*/) {
+    return std::nullopt;
+  }
+  // A dialog listing players and, for the selected one, its skins; the pick, or no value on
+  // cancel. Desktops that cannot show one answer Cancel.
+  virtual std::optional<PlayerChoice> ChoosePlayer(const std::vector<PlayerOffer>& /*players*/) {
     return std::nullopt;
   }
 

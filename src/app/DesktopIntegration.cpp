@@ -1,6 +1,7 @@
 // The main window's part in fitting into the desktop: files dropped on it, the window place
 // and "Recent Models" kept in the settings, and the commands that need the window itself
-// (Fit View, picture export, the recent entries). The operations they run are the core's.
+// (Fit View, Open Player, picture export, the recent entries). The operations they run are
+// the core's.
 #include <wx/display.h>
 #include <wx/dnd.h>
 #include <wx/menu.h>
@@ -8,6 +9,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "anim/PlayerCommands.h"
 #include "app/CommandIds.h"
 #include "app/FileDrop.h"
 #include "app/MainFrame.h"
@@ -111,6 +113,7 @@ bool MainFrame::RunWindowCommand(int id) {
   }
   switch (id) {
     case cmd::kFitView: FitView(ws_, ViewAspect()); return true;
+    case cmd::kOpenPlayer: OpenPlayer(ws_, ViewAspect()); return true;
     case cmd::kExportPicture: ExportPicture(ws_, *desktop_, renderView); return true;
     default: return false;
   }

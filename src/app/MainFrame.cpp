@@ -27,6 +27,11 @@ MainFrame::MainFrame(Scene& scene, TrackballState& trackball, std::unique_ptr<Wx
       textures_(*this),
       ws_{scene, trackball, *desktop_, textures_} {
   desktop_->Attach(this);
+  // Under a window manager wxGTK would hold the window back until it learns the size of the
+  // decorations and then lay it out once at one pixel square, which makes GTK warn on the
+  // terminal at every start. Shown at once, the window keeps its client area and grows by
+  // the decorations when they are known.
+  m_deferShow = false;
   SetBackgroundStyle(wxBG_STYLE_PAINT);
   Bind(wxEVT_ERASE_BACKGROUND, [](wxEraseEvent&) {});
 

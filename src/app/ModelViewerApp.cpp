@@ -3,8 +3,10 @@
 
 #include <new>
 
+#include "anim/PlayerLoading.h"
 #include "app/MainFrame.h"
 #include "app/StartupScene.h"
+#include "render/RenderView.h"
 #include "scene/Md3Loader.h"
 #include "scene/TextureResolution.h"
 
@@ -29,9 +31,15 @@ bool ModelViewerApp::OnInit() {
   SetTopWindow(mainFrame);
   mainFrame->Show();
   mainFrame->Update();
-  // Files given on the command line open once the window (and with it the GL context that
-  // their textures need) exists, exactly as if each had been picked in the open dialog.
-  CallAfter([this] { OpenStartupFiles(); });
+  // Files given on the command line open once the view's GL context (which their textures
+  // need) exists, exactly as if each had been picked in the open dialog. Under a window
+  // manager the window reaches the screen some time after Show; without GL there is
+  // nothing to wait for.
+  if (mainFrame->renderView != nullptr) {
+    mainFrame->renderView->CallWhenReady([this] { OpenStartupFiles(); });
+  } else {
+    CallAfter([this] { OpenStartupFiles(); });
+  }
   return true;
 }
 
@@ -53,6 +61,8 @@ void ModelViewerApp::OpenStartupFiles() {
   if (startupCommandLine.baseFolder) UseBaseFolderAndReport(ws, *startupCommandLine.baseFolder);
   std::vector<FileModels> files;
   mainFrame->RunRemembering([&] {
+    if (!startupCommandLine.player.empty())
+      files = OpenNamedPlayer(ws, startupCommandLine.player, startupCommandLine.skin, startupCommandLine.weapon);
     for (const std::string& file : startupCommandLine.files) {
       const std::int32_t before = scene.ModelCount();
       LoadModelFile(ws, file, startupCommandLine.skin);

@@ -30,6 +30,17 @@ std::string AnimatePlayer(const CommandLine& cl, const std::vector<FileModels>& 
   return "";
 }
 
+// --anim for a player that --player opened (assembled and standing already), whose legs
+// are the first of the files.
+std::string PoseOpenedPlayer(const CommandLine& cl, const std::vector<FileModels>& files, Scene& scene) {
+  if (cl.legsSequence < 0 || files.empty()) return "";
+  const int legs = FileOfModel(scene.animation, files.front().first);
+  if (ChoosePlayerSequence(scene, legs, PartRole::Legs, cl.legsSequence) &&
+      ChoosePlayerSequence(scene, legs, PartRole::Torso, cl.torsoSequence))
+    return "";
+  return "--anim needs the player's animation.cfg";
+}
+
 }  // namespace
 
 std::string ArrangeStartupScene(const CommandLine& cl, const std::vector<FileModels>& files, double aspect,
@@ -37,7 +48,9 @@ std::string ArrangeStartupScene(const CommandLine& cl, const std::vector<FileMod
   Scene& scene = ws.scene;
   if (scene.models.empty()) return "";
   std::string problem;
-  if (cl.link) {
+  if (!cl.player.empty()) {
+    problem = PoseOpenedPlayer(cl, files, scene);
+  } else if (cl.link) {
     LinkFilesByMatchingTags(scene, files);
     if (!cl.frameGiven) problem = AnimatePlayer(cl, files, ws);
   }
@@ -47,8 +60,10 @@ std::string ArrangeStartupScene(const CommandLine& cl, const std::vector<FileMod
       ShowFileFrames(scene, file);
     }
   }
-  if (cl.light) AddLightToEveryModel(scene);
-  if (cl.fit) {
+  // An opened player shines in the studio light already, and is framed as Open Player
+  // frames it.
+  if (cl.light && cl.player.empty()) AddLightToEveryModel(scene);
+  if (cl.fit || !cl.player.empty()) {
     PoseAndPlaceScene(scene);
     FitViewToModels(scene, aspect, ws.trackball);
   }

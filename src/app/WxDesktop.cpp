@@ -6,6 +6,7 @@
 #include <wx/msgdlg.h>
 
 #include "app/MainFrame.h"
+#include "anim/PlayerDialog.h"
 #include "app/SettingsFile.h"
 #include "content/GameFileDialog.h"
 #include "light/LightPropertiesDialog.h"
@@ -63,6 +64,12 @@ std::optional<std::string> WxDesktop::ChooseFolder(const std::string& title) {
 
 std::optional<std::string> WxDesktop::ChooseGamePath(const std::string& title, const std::vector<std::string>& paths) {
   GameFileDialog dialog(frame_, title, paths);
+  if (dialog.ShowModal() != wxID_OK) return std::nullopt;
+  return dialog.Chosen();
+}
+
+std::optional<PlayerChoice> WxDesktop::ChoosePlayer(const std::vector<PlayerOffer>& players) {
+  PlayerDialog dialog(frame_, players);
   if (dialog.ShowModal() != wxID_OK) return std::nullopt;
   return dialog.Chosen();
 }

@@ -25,6 +25,7 @@ class WxDesktop : public Desktop {
   std::optional<FileChoice> ChooseFileToSave(const std::string& filter, const std::string& initialName) override;
   std::optional<std::string> ChooseFolder(const std::string& title) override;
   std::optional<std::string> ChooseGamePath(const std::string& title, const std::vector<std::string>& paths) override;
+  std::optional<PlayerChoice> ChoosePlayer(const std::vector<PlayerOffer>& players) override;
   void RequestSceneRedraw() override;
   void RepaintView() override;
   void RefreshPanel() override;

@@ -17,8 +17,30 @@ bool KnownImageExtension(std::string_view extension) {
                      [&](std::string_view known) { return EqualNoCase(known, extension); });
 }
 
-// "lower" for ".../lower.md3": skin files are named after the model file.
-std::string ModelStem(const ContentFile& model) { return std::string(WithoutExtension(NameOf(model))); }
+// Where a model's skin files lie and what they are named after: beside the model, after
+// its file ("lower_red.skin" for lower.md3). A head kept in the game's shared heads folder,
+// models/players/heads/H/H.md3, is the one exception the game makes: its skins are named
+// after "head", and are looked for in the player folder models/players/H/ first, then
+// beside the head.
+struct SkinPlace {
+  std::string stem;
+  std::vector<ContentFile> files;  // in the order they are searched
+};
+
+SkinPlace SkinPlaceOf(const Scene& scene, const ContentFile& model) {
+  const std::string_view name = NameOf(model);
+  const std::string stem(WithoutExtension(name));
+  std::string path = LowerAscii(model.path);
+  std::replace(path.begin(), path.end(), '\\', '/');
+  const std::string inHeads = "models/players/heads/" + LowerAscii(stem) + "/" + LowerAscii(name);
+  const std::size_t at = path.size() - std::min(path.size(), inHeads.size());
+  if (!path.ends_with(inHeads) || (at > 0 && path[at - 1] != '/'))
+    return {stem, FilesBeside(scene, model)};
+  const ContentFile playerFolder{model.path.substr(0, at) + "models/players/" + stem + "/head.md3", model.inGame};
+  SkinPlace place{"head", FilesBeside(scene, playerFolder)};
+  for (ContentFile& file : FilesBeside(scene, model)) place.files.push_back(std::move(file));
+  return place;
+}
 
 // The skin name a file beside the model stands for, or none when it is not one of its skins.
 std::optional<std::string> SkinNameOf(std::string_view fileName, std::string_view stem) {
@@ -29,11 +51,10 @@ std::optional<std::string> SkinNameOf(std::string_view fileName, std::string_vie
   return std::string(fileName.substr(prefix, fileName.size() - prefix - 5));
 }
 
-std::optional<ContentFile> SkinFile(const Scene& scene, const ContentFile& model, std::string_view skin) {
-  const std::string stem = ModelStem(model);
-  for (ContentFile& file : FilesBeside(scene, model)) {
-    const auto name = SkinNameOf(NameOf(file), stem);
-    if (name && EqualNoCase(*name, skin)) return std::move(file);
+std::optional<ContentFile> SkinFile(const SkinPlace& place, std::string_view skin) {
+  for (const ContentFile& file : place.files) {
+    const auto name = SkinNameOf(NameOf(file), place.stem);
+    if (name && EqualNoCase(*name, skin)) return file;
   }
   return std::nullopt;
 }
@@ -53,10 +74,10 @@ std::unique_ptr<ImageRGBA> LoadImage(Workspace& ws, const ContentFile& file) {
 }  // namespace
 
 std::vector<std::string> SkinNames(const Scene& scene, const ContentFile& model) {
-  const std::string stem = ModelStem(model);
+  const SkinPlace place = SkinPlaceOf(scene, model);
   std::vector<std::string> names;
-  for (const ContentFile& file : FilesBeside(scene, model)) {
-    auto name = SkinNameOf(NameOf(file), stem);
+  for (const ContentFile& file : place.files) {
+    auto name = SkinNameOf(NameOf(file), place.stem);
     if (name && std::none_of(names.begin(), names.end(), [&](const std::string& n) { return EqualNoCase(n, *name); }))
       names.push_back(std::move(*name));
   }
@@ -69,9 +90,10 @@ std::vector<std::string> SkinNames(const Scene& scene, const ContentFile& model)
 
 std::optional<ModelSkin> FindModelSkin(const Scene& scene, const ContentFile& model, std::string_view skin,
                                        Desktop* desktop) {
+  const SkinPlace place = SkinPlaceOf(scene, model);
   for (std::string_view name : {skin, std::string_view(kDefaultSkin)}) {
     if (name.empty()) continue;
-    auto file = SkinFile(scene, model, name);
+    auto file = SkinFile(place, name);
     if (!file) continue;
     const auto bytes = ReadContentFile(scene, *file);
     if (!bytes) {
@@ -79,7 +101,7 @@ std::optional<ModelSkin> FindModelSkin(const Scene& scene, const ContentFile& mo
       continue;
     }
     const std::string_view text(reinterpret_cast<const char*>(bytes->data()), bytes->size());
-    std::string stored = SkinNameOf(NameOf(*file), ModelStem(model)).value_or(std::string(name));
+    std::string stored = SkinNameOf(NameOf(*file), place.stem).value_or(std::string(name));
     return ModelSkin{std::move(stored), std::move(*file), ParseSkin(text)};
   }
   return std::nullopt;

@@ -1,6 +1,8 @@
 // Which image a surface shows, found the way the game finds it:
 //   1. a skin: the file "<model>_<skin>.skin" beside the model gives each surface its shader
-//      (a surface the skin does not list shows nothing);
+//      (a surface the skin does not list shows nothing); a head in the game's shared heads
+//      folder (models/players/heads/H/H.md3) wears "head_<skin>.skin" from the player
+//      folder models/players/H/ or from beside it, as the game's heads do;
 //   2. without a skin, the surface's first shader name;
 //   3. a shader of that name (without extension, any letter case) in scripts/*.shader gives
 //      the image of its first stage that draws a real image;
@@ -33,7 +35,7 @@ struct ModelSkin {
 };
 
 // The skins beside a model file: the <name> of every "<model>_<name>.skin" there (letter
-// case ignored), "default" first, then the others by name without letter case.
+// case ignored; for a head in the heads folder, see above), "default" first, then the others by name without letter case.
 std::vector<std::string> SkinNames(const Scene& scene, const ContentFile& model);
 
 // The skin that applies to a model file: the one asked for when its file exists, else the

@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <memory>
 
+#include "light/StudioLight.h"
+
 namespace tessary {
 
 namespace {
@@ -107,21 +109,13 @@ void SelectModelLight(Workspace& ws, int selectedRow) {
 }
 
 void AddLightToEveryModel(Scene& scene) {
-  // Unlike the defaults of a light made with "+" (full ambient and diffuse, which flood a
-  // model flat), a dim fill and a key light placed above the viewer and a little in front
-  // (between the viewer and the scene, which lies 3 units ahead) so the shape shows.
-  auto made = std::make_unique<LightRecord>();
-  made->ambient = {0.3f, 0.3f, 0.3f, 1.0f};
-  made->diffuse = {0.8f, 0.8f, 0.8f, 1.0f};
-  made->specular = {0.25f, 0.25f, 0.25f, 1.0f};
-  made->position = {0.0f, 2.0f, -1.0f, 1.0f};
-  LightRecord* light = made.get();
+  // The studio light's dim fill and key, so the shape shows (a light made with "+" floods
+  // a model flat), named like any new light.
+  auto made = std::make_unique<LightRecord>(StudioLight());
+  made->name = LightRecord{}.name;
   scene.lights.push_back(std::move(made));
   scene.currentLight = scene.LightCount() - 1;
-  for (auto& model : scene.models) {
-    model->modelLights.push_back(ModelLightRef{light, 1});
-    model->currentModelLight = static_cast<std::int32_t>(model->modelLights.size()) - 1;
-  }
+  ShineOn(scene, *scene.lights.back(), 0, scene.ModelCount());
 }
 
 void EditCurrentLight(Workspace& ws) {

@@ -16,9 +16,9 @@ void SelectModelLight(Workspace& ws, int selectedRow);
 // The "Props" button: the Light Properties dialog for the current light.
 void EditCurrentLight(Workspace& ws);
 
-// For the command line: one new light (named like any new light, but with a dim ambient
-// part and placed above and in front of the viewer), made current and shone on every model
-// through a new enabled reference that becomes each model's current one. No redraw.
+// For the command line: one new light (named like any new light, but with the dim fill and
+// the key above and in front of the viewer of StudioLight), made current and shone on every
+// model through a new enabled reference that becomes each model's current one. No redraw.
 void AddLightToEveryModel(Scene& scene);
 
 }  // namespace tessary

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "anim/PlayerLoading.h"
 #include "app/ConsoleDesktop.h"
 #include "app/StartupScene.h"
 #include "app/Workspace.h"
@@ -43,6 +44,13 @@ int RenderToPngCommandLine(const CommandLine& cl, std::ostream& err) {
   if (cl.baseFolder && !UseBaseFolderAndReport(ws, *cl.baseFolder)) return 1;
 
   std::vector<FileModels> files;
+  if (!cl.player.empty()) {
+    files = OpenNamedPlayer(ws, cl.player, cl.skin, cl.weapon);
+    if (files.empty()) {
+      err << "tessary: the player " << cl.player << " did not load; nothing was rendered\n";
+      return 1;
+    }
+  }
   for (const std::string& file : cl.files) {
     const std::int32_t modelsBefore = scene.ModelCount();
     LoadModelFile(ws, file, cl.skin);
@@ -55,7 +63,8 @@ int RenderToPngCommandLine(const CommandLine& cl, std::ostream& err) {
     files.push_back(FileModels{modelsBefore, scene.ModelCount() - modelsBefore});
   }
 
-  for (auto& model : scene.models) model->currentFrame = WrapFrame(cl.frame, model->FrameCount());
+  if (cl.frameGiven)
+    for (auto& model : scene.models) model->currentFrame = WrapFrame(cl.frame, model->FrameCount());
   const std::string problem =
       ArrangeStartupScene(cl, files, static_cast<double>(cl.width) / static_cast<double>(cl.height), ws);
   if (!problem.empty()) {

@@ -101,6 +101,8 @@ RenderView::~RenderView() {
 void RenderView::ReportFailure(const char* message) {
   failed_ = true;
   ws_.desktop.ShowMessage(message);
+  // No context will come: what waited for one goes ahead without it.
+  if (!readyJobs_.empty()) CallAfter([this] { RunReadyJobs(); });
 }
 
 bool RenderView::MakeContextCurrent() {
@@ -123,8 +125,20 @@ bool RenderView::MakeContextCurrent() {
     ws_.trackball.spin = {0.0f, 0.0f, 0.0f, 1.0f};
     // A resize seen before the context existed still sets the viewport and the far plane.
     if (resizedBeforeInit_) ResizeGL(size.x, size.y);
+    if (!readyJobs_.empty()) CallAfter([this] { RunReadyJobs(); });
   }
   return true;
+}
+
+void RenderView::CallWhenReady(std::function<void()> job) {
+  readyJobs_.push_back(std::move(job));
+  if (initialised_ || failed_) CallAfter([this] { RunReadyJobs(); });
+}
+
+void RenderView::RunReadyJobs() {
+  std::vector<std::function<void()>> jobs;
+  jobs.swap(readyJobs_);
+  for (auto& job : jobs) job();
 }
 
 // A moving view redraws once per refresh of the display; waiting for it in the swap keeps

@@ -8,6 +8,7 @@
 
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include "app/Workspace.h"
 #include "view/Navigation.h"
@@ -30,6 +31,10 @@ class RenderView : public wxGLCanvas {
   // Makes the context current, drawing the GL start-up state on the first call. False when
   // the view has no context.
   bool MakeContextCurrent();
+  // Runs job once the GL context exists (at once, through the event loop, when it already
+  // does). Texture objects can only be made then: under a window manager the window may
+  // not be on screen yet when the event loop first runs.
+  void CallWhenReady(std::function<void()> job);
   // Draws one frame now: context current, frame drawn, buffers swapped.
   void DrawNow();
   bool HasContext() const { return context_ != nullptr && !failed_; }
@@ -46,6 +51,8 @@ class RenderView : public wxGLCanvas {
   wxSize DeviceClientSize() const;
 
  private:
+  void RunReadyJobs();
+
   void OnPaint(wxPaintEvent& event);
   void OnSize(wxSizeEvent& event);
   void OnIdle(wxIdleEvent& event);
@@ -61,6 +68,7 @@ class RenderView : public wxGLCanvas {
   MouseNavigation navigation_;
   std::unique_ptr<wxGLContext> context_;
   bool initialised_ = false;
+  std::vector<std::function<void()>> readyJobs_;
   bool resizedBeforeInit_ = false;
   bool failed_ = false;
   bool menuOpen_ = false;

@@ -9,6 +9,7 @@
 
 #include <map>
 
+#include "anim/PlayerLoading.h"
 #include "app/ConsoleDesktop.h"
 #include "content/TextureLookup.h"
 #include "image/ImageDecoder.h"
@@ -242,7 +243,13 @@ int ModelInfoCommandLine(const CommandLine& cl, std::ostream& out, std::ostream&
   NullTextureDevice textures;
   Workspace ws{scene, trackball, desktop, textures};
   if (cl.baseFolder && !UseBaseFolderAndReport(ws, *cl.baseFolder)) return 1;
-  return PrintModelInfo(cl.files, cl.json, out, scene, cl.skin);
+  if (cl.player.empty()) return PrintModelInfo(cl.files, cl.json, out, scene, cl.skin);
+  const std::optional<NamedPlayer> named = FindNamedPlayer(scene, desktop, cl.player, cl.weapon);
+  if (!named) return 1;
+  std::vector<std::string> files{named->player.lower, named->player.upper, named->player.head};
+  if (named->weapon) files.push_back(named->weapon->model);
+  if (named->weapon && !named->weapon->barrel.empty()) files.push_back(named->weapon->barrel);
+  return PrintModelInfo(files, cl.json, out, scene, cl.skin);
 }
 
 int PrintModelInfo(const std::vector<std::string>& files, bool json, std::ostream& out, const Scene& scene,

@@ -28,8 +28,10 @@ int PrintModelInfo(const std::vector<std::string>& files, bool json, std::ostrea
 // The same with no base folder chosen and the default skin.
 int PrintModelInfo(const std::vector<std::string>& files, bool json, std::ostream& out);
 
-// `tessary [--base DIR] [--skin NAME] --info [--json] FILE...`: 0 when every file loaded;
-// 1 when one did not or DIR cannot be the base folder (said on err).
+// `tessary [--base DIR] [--skin NAME] --info [--json] FILE...`, or with --player NAME
+// [--weapon W] in place of the files (the player's parts, then the weapon and its barrel):
+// 0 when every file loaded; 1 when one did not, the player or weapon is not in the base
+// folder, or DIR cannot be the base folder (said on err).
 int ModelInfoCommandLine(const CommandLine& cl, std::ostream& out, std::ostream& err);
 
 // text as a quoted JSON string. Names in MD3 files are arbitrary bytes: valid UTF-8 passes

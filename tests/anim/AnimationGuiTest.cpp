@@ -1,6 +1,6 @@
 // Playback in the real window: Space plays the current model, the view draws frame after
 // frame and the status bar follows them, the Animation menu lists the model's sequence,
-// and a step by hand stops it all.
+// and a step by hand stops it all. Open Player's dialog and the player it opens.
 #include <gtest/gtest.h>
 
 #include <wx/menu.h>
@@ -9,7 +9,12 @@
 
 #include <set>
 
+#include "anim/PlayerDialog.h"
 #include "app/CommandIds.h"
+#include "scene/Md3Fixtures.h"
+#include "scene/TextureResolution.h"
+#include "support/TempFolder.h"
+#include "testdata/ContentWriters.h"
 #include "ui/GuiTestDesktop.h"
 
 namespace tessary {
@@ -59,6 +64,41 @@ TEST_F(AnimationGuiTest, SpacePlaysTheStatusBarAndTheDrawnFramesAdvanceAndAStepS
   PumpEvents(300ms);
   EXPECT_EQ(frame->renderView->FramesDrawn(), stopped) << "a view at rest draws nothing";
   EXPECT_EQ(frame->statusBar->GetStatusText(3), "15 fps, paused");
+}
+
+TEST_F(AnimationGuiTest, OpenPlayerShowsItStandingAndFramedAndItsDialogListsTheSkinsOfThePlayerPicked) {
+  PlayerDialog dialog(frame, {{"p", {"default", "red"}}, {"q", {}}});
+  EXPECT_EQ(Rows(dialog.playerList) + Rows(dialog.skinList), "p,q,default,red,");
+  Pick(dialog.skinList, 1);
+  EXPECT_EQ(dialog.Chosen().value().skin, "red");
+  Pick(dialog.playerList, 1);
+  EXPECT_EQ(Rows(dialog.skinList), "");
+  EXPECT_EQ(dialog.Chosen().value().name + dialog.Chosen().value().skin, "qdefault");
+
+  testing::TempFolder folder;
+  std::string config;
+  for (int i = 0; i < kRequiredAnimations; ++i) config += "0 1 0 10\n";
+  const std::string p = "models/players/p/";
+  const auto part = [](const std::vector<std::string>& tags) {
+    md3::File file = testing::FileWith({testing::QuadSurface("s", 1)}, 1, tags);
+    file.frames = {md3::BoundsOf(file, 0)};
+    return md3::Write(file);
+  };
+  testing::WriteZip(folder / "game/pak0.pk3", {{p + "lower.md3", part({"tag_torso"})}, {p + "upper.md3", part({"tag_head", "tag_weapon"})},
+                                               {p + "head.md3", part({})}, {p + "animation.cfg", testing::BytesOf(config)}});
+  ASSERT_TRUE(UseBaseFolder(scene, folder / "game"));
+  wxMenuItem* attach = frame->GetMenuBar()->FindItem(cmd::ToWxId(cmd::kAttachWeapon));
+  OpenMenu("File");
+  EXPECT_FALSE(attach->IsEnabled()) << "no player";
+  desktop->player = PlayerChoice{"p", "default"};
+  const float scale = trackball.scale;
+  wxCommandEvent open(wxEVT_MENU, cmd::ToWxId(cmd::kOpenPlayer));
+  frame->ProcessWindowEvent(open);
+  EXPECT_EQ(scene.ModelCount(), 3);
+  EXPECT_EQ(frame->statusBar->GetStatusText(0) + " " + frame->statusBar->GetStatusText(2), "lower.md3 LEGS_IDLE, TORSO_STAND");
+  EXPECT_NE(trackball.scale, scale) << "framed";
+  OpenMenu("File");
+  EXPECT_TRUE(attach->IsEnabled());
 }
 
 }  // namespace

@@ -25,11 +25,16 @@ TEST(RenderToPng, DrawsTheLitTexturedModelFittedToThePicture) {
   // cot 15 * 3 sin 15 / (3 sqrt 2) = 0.683 of the half-height either side: 16.4 of 24 rows.
   // In a tall one the horizontal half-angle h = atan(0.75 tan 15) decides, and it spans
   // cos h / sqrt 2 = 0.693 of the half-width: 16.6 of 24 columns.
+  // A player of the base folder whose three parts have no tags to hang by is three such
+  // squares, one over another, framed and lit alike.
   const std::string model = folder.Write("a.md3", testing::SquareMd3("textures/red.tga", 11));
-  for (auto [width, height] : {std::pair{64, 48}, {48, 64}}) {
+  for (const char* part : {"lower", "upper", "head"})
+    folder.Write(std::string("base/models/players/p/") + part + ".md3", testing::SquareMd3("textures/red.tga"));
+  for (auto [width, height, player] : {std::tuple{64, 48, ""}, {48, 64, ""}, {64, 48, "P"}}) {
     CommandLine cl;
-    std::tie(cl.mode, cl.output, cl.files, cl.width, cl.height) =
-        std::make_tuple(CommandLine::Mode::Render, folder / "out.png", std::vector{model}, width, height);
+    std::tie(cl.mode, cl.output, cl.files, cl.width, cl.height, cl.player) = std::make_tuple(
+        CommandLine::Mode::Render, folder / "out.png", std::vector{model}, width, height, std::string(player));
+    if (!cl.player.empty()) cl.files.clear();
     std::tie(cl.light, cl.fit, cl.baseFolder) = std::make_tuple(true, true, folder / "base");
     std::ostringstream err;
     ASSERT_EQ(RenderToPngCommandLine(cl, err), 0) << err.str();

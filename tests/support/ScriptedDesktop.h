@@ -34,6 +34,11 @@ class ScriptedDesktop : public Desktop {
     log.push_back(title);
     return Next(gamePathAnswers);
   }
+  std::optional<PlayerChoice> ChoosePlayer(const std::vector<PlayerOffer>& players) override {
+    playerOffers = players;
+    log.push_back("players");
+    return playerAnswer;
+  }
   void RequestSceneRedraw() override { log.push_back("redraw"); }
   void RepaintView() override { log.push_back("repaint"); }
   void RefreshPanel() override { log.push_back("refresh"); }
@@ -49,11 +54,13 @@ class ScriptedDesktop : public Desktop {
   std::deque<std::optional<FileChoice>> fileAnswers;
   std::deque<std::optional<std::string>> folderAnswers;
   std::deque<std::optional<std::string>> gamePathAnswers;
+  std::optional<PlayerChoice> playerAnswer;  // to every player dialog
 
   // What happened.
   std::vector<std::string> messages;
   std::vector<FileDialogCall> fileDialogs;
   std::vector<std::vector<std::string>> gamePathLists;  // what each game path dialog listed
+  std::vector<PlayerOffer> playerOffers;                // what the last player dialog offered
   std::vector<std::string> log;  // "redraw", "repaint", "refresh", ... and dialog titles, in order
 
   void ClearRecords() {

@@ -44,6 +44,10 @@ class GuiTestDesktop : public WxDesktop {
     dialogs.push_back("picture size " + std::to_string(viewWidth) + "x" + std::to_string(viewHeight));
     return pictureSize;
   }
+  std::optional<PlayerChoice> ChoosePlayer(const std::vector<PlayerOffer>&) override {
+    dialogs.push_back("players");
+    return player;
+  }
   void RepaintView() override { ++repaints; WxDesktop::RepaintView(); }
   void RunTagLinkageDialog() override { if (Run("linkage")) WxDesktop::RunTagLinkageDialog(); }
   void RunModelOffsetsDialog(ModelRecord& m) override { if (Run("offsets")) WxDesktop::RunModelOffsetsDialog(m); }
@@ -54,6 +58,7 @@ class GuiTestDesktop : public WxDesktop {
   bool runRealDialogs = false;
   std::deque<std::string> answers;              // for the file dialogs, in order
   std::optional<PictureSize> pictureSize;       // the answer to every picture size question
+  std::optional<PlayerChoice> player;           // the answer to every player dialog
   std::vector<std::string> messages;
   std::vector<std::string> dialogs;  // the open-file and modal dialogs asked for, in order
   int repaints = 0;

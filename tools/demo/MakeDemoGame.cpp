@@ -1,14 +1,21 @@
 // Writes a folder laid out and packed like a game's base folder, to try the viewer's game
-// content look-up on data made entirely by this project:
-//   pak0.pk3  the demo figure as a player, models/players/corvane/{lower,upper,head}.md3,
-//             whose surfaces name a shader that does not exist; its skins
-//             (<part>_default.skin) name .tga images that the archive holds as .jpg, and a
-//             "red" skin names tinted PNGs under red/
+// content look-up and its players on data made entirely by this project:
+//   pak0.pk3  the demo figure as the player "corvane", models/players/corvane/
+//             {lower,upper,head}.md3 with its animation.cfg, whose surfaces name a shader
+//             that does not exist; its skins (<part>_default.skin) name .tga images that
+//             the archive holds as .jpg, and a "red" skin names tinted PNGs under red/;
+//             and the same figure as the player "slate", whose parts share no tag (they
+//             hang by their origins, as the game hangs them) and whose head lives in the
+//             shared heads folder, models/players/heads/slate/slate.md3, with its skin
+//             head_default.skin beside it
 //   pak1.pk3  a weapon, models/weapons2/blaster/blaster.md3, whose shader names its image
-//             without any extension (blaster.jpg), hanging from tag_weapon
+//             without any extension (blaster.jpg), hanging from tag_weapon, with its
+//             barrel blaster_barrel.md3 on the weapon's tag_barrel
 //   pak2.pk3  an item, models/powerups/crate/crate.md3, whose shader is defined in
 //             scripts/crate.shader (a $lightmap stage, then crate_skin.tga, stored as .png)
 // Usage: tessary_make_demo_game FOLDER
+#include <algorithm>
+#include <array>
 #include <cstdio>
 #include <filesystem>
 #include <string>
@@ -55,19 +62,45 @@ Bytes Painted(Paint paint) {
   return rgb;
 }
 
-void AddPlayerPart(std::vector<testing::ZipMember>& pak, const std::string& part, md3::File file, const Bytes& picture) {
+// One part of a player: the model at folder/part.md3 and its skins beside it (skinFolder
+// when given). The default skin's images are JPEG files under the .tga names the skin
+// gives; with a tint the player wears tinted PNG images instead, and without one it also
+// has a "red" skin.
+struct PlayerLook {
+  std::string folder;  // "models/players/NAME/"
+  std::array<double, 3> tint{1.0, 1.0, 1.0};
+  bool red = true;
+};
+
+void AddPlayerPart(std::vector<testing::ZipMember>& pak, const PlayerLook& look, const std::string& part,
+                   md3::File file, const Bytes& picture, const std::string& modelPath = "",
+                   const std::string& skinFolder = "") {
   const ImageRGBA image = *DecodeImage(picture).image;
+  const std::string skins = skinFolder.empty() ? look.folder : skinFolder;
   std::string skin = "tag_torso,\ntag_head,\ntag_weapon,\n", red;
   for (md3::Surface& surface : file.surfaces) {
-    surface.shaders = {std::string(kPlayer) + "missing_shader"};
-    skin += surface.name + "," + kPlayer + part + ".tga\n";
-    red += surface.name + "," + kPlayer + "red/" + part + ".tga\n";
+    surface.shaders = {look.folder + "missing_shader"};
+    skin += surface.name + "," + look.folder + part + ".tga\n";
+    red += surface.name + "," + look.folder + "red/" + part + ".tga\n";
   }
-  pak.push_back({std::string(kPlayer) + part + ".md3", md3::Write(file)});
-  pak.push_back({std::string(kPlayer) + part + "_default.skin", testing::BytesOf(skin)});
-  pak.push_back({std::string(kPlayer) + part + "_red.skin", testing::BytesOf(red)});
-  pak.push_back({std::string(kPlayer) + part + ".jpg", testing::EncodeJpeg(image.width, image.height, 3, Samples(image))});
-  pak.push_back({std::string(kPlayer) + "red/" + part + ".png", PngOf(image.width, image.height, Samples(image, 1.6, 0.5, 0.5))});
+  pak.push_back({modelPath.empty() ? look.folder + part + ".md3" : modelPath, md3::Write(file)});
+  pak.push_back({skins + part + "_default.skin", testing::BytesOf(skin)});
+  const auto [r, g, b] = look.tint;
+  if (r == 1.0 && g == 1.0 && b == 1.0)
+    pak.push_back({look.folder + part + ".jpg", testing::EncodeJpeg(image.width, image.height, 3, Samples(image))});
+  else
+    pak.push_back({look.folder + part + ".png", PngOf(image.width, image.height, Samples(image, r, g, b))});
+  if (!look.red) return;
+  pak.push_back({skins + part + "_red.skin", testing::BytesOf(red)});
+  pak.push_back({look.folder + "red/" + part + ".png", PngOf(image.width, image.height, Samples(image, 1.6, 0.5, 0.5))});
+}
+
+// The file without the named tag, in every frame.
+md3::File WithoutTag(md3::File file, const std::string& name) {
+  for (auto& frame : file.tags)
+    frame.erase(std::remove_if(frame.begin(), frame.end(), [&](const md3::Tag& t) { return t.name == name; }),
+                frame.end());
+  return file;
 }
 
 md3::File SingleFrame(md3::Surface surface, const std::vector<std::string>& tags) {
@@ -80,14 +113,24 @@ md3::File SingleFrame(md3::Surface surface, const std::vector<std::string>& tags
   return file;
 }
 
+// The blaster's body, with the barrel's place at its front and the muzzle further on.
 md3::File Blaster() {
   using namespace demo;
   SurfaceBuilder b("w_blaster", "models/weapons2/blaster/blaster", 1);
-  const auto still = [](Vec3 at, Mat3 turn) { return [=](int) { return Pose{turn, at}; }; };
-  b.AddBox({-2.0, -1.0, -3.0}, {7.0, 1.0, 1.5}, {0.0f, 0.0f, 1.0f, 0.5f}, still({}, {}));
+  b.AddBox({-2.0, -1.0, -3.0}, {7.0, 1.0, 1.5}, {0.0f, 0.0f, 1.0f, 0.5f}, [](int) { return Pose{}; });
+  md3::File file = SingleFrame(b.Build(), {"tag_weapon"});
+  file.tags[0].push_back(TagFromPose("tag_barrel", Pose{{}, {7.0, 0, 0.5}}));
+  file.tags[0].push_back(TagFromPose("tag_flash", Pose{{}, {17.5, 0, 0.5}}));
+  return file;
+}
+
+// The barrel, a tube pointing forward from its origin.
+md3::File BlasterBarrel() {
+  using namespace demo;
+  SurfaceBuilder b("w_barrel", "models/weapons2/blaster/blaster", 1);
   b.AddLathe({{0, 0, 0}, {0, 0.9, 0.9}, {-9, 0.9, 0.9}, {-10, 1.2, 1.2}, {-10.5, 0, 0}}, 10, {0.0f, 0.5f, 1.0f, 1.0f},
-             still({7.0, 0, 0.5}, Pitch(90)));
-  return SingleFrame(b.Build(), {"tag_weapon"});
+             [](int) { return Pose{Pitch(90), {}}; });
+  return SingleFrame(b.Build(), {});
 }
 
 md3::File Crate() {
@@ -117,11 +160,22 @@ int main(int argc, char** argv) {
   }
   const std::filesystem::path base = argv[1];
   std::vector<testing::ZipMember> players, weapons, items;
-  AddPlayerPart(players, "lower", demo::MakeLower(), demo::MakeLowerPcx());
-  AddPlayerPart(players, "upper", demo::MakeUpper(), demo::MakeUpperBmp());
-  AddPlayerPart(players, "head", demo::MakeHead(), demo::MakeHeadTga());
+  const PlayerLook corvane{"models/players/corvane/"};
+  AddPlayerPart(players, corvane, "lower", demo::MakeLower(), demo::MakeLowerPcx());
+  AddPlayerPart(players, corvane, "upper", demo::MakeUpper(), demo::MakeUpperBmp());
+  AddPlayerPart(players, corvane, "head", demo::MakeHead(), demo::MakeHeadTga());
+  players.push_back({corvane.folder + "animation.cfg", testing::BytesOf(demo::MakeAnimationConfig())});
+
+  const PlayerLook slate{"models/players/slate/", {0.55, 0.7, 0.95}, false};
+  const std::string slateHead = "models/players/heads/slate/";
+  AddPlayerPart(players, slate, "lower", demo::MakeLower(), demo::MakeLowerPcx());
+  AddPlayerPart(players, slate, "upper", WithoutTag(demo::MakeUpper(), "tag_torso"), demo::MakeUpperBmp());
+  AddPlayerPart(players, slate, "head", WithoutTag(demo::MakeHead(), "tag_head"), demo::MakeHeadTga(),
+                slateHead + "slate.md3", slateHead);
+  players.push_back({slate.folder + "animation.cfg", testing::BytesOf(demo::MakeAnimationConfig())});
 
   weapons.push_back({"models/weapons2/blaster/blaster.md3", md3::Write(Blaster())});
+  weapons.push_back({"models/weapons2/blaster/blaster_barrel.md3", md3::Write(BlasterBarrel())});
   weapons.push_back({"models/weapons2/blaster/blaster.jpg",
                      testing::EncodeJpeg(64, 64, 3, Painted([](int x, int y) {
                        const bool stripe = (x / 8 + y / 8) % 2 == 0;
