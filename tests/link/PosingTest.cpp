@@ -1,132 +1,40 @@
-// Posing on pivot tags, offsets, and the placement of linked models. Random tags get the
-// axes of random unit quaternions; the checks are geometric facts (a child's pivot lands on
-// its parent's anchor, a rigid move keeps coordinates along the tag a model hangs by) or
-// small cases worked out by hand.
+// Posing a model on its pivot tag with its offsets, posing between two frames, and placing a
+// linked model on its parent's anchor: positions, box, origin and radius in a straight line,
+// normals and tag axes blended and made unit length again, a child's pivot landing on the
+// blended anchor moved by the child's offset along the anchor's axes. Values worked out by
+// hand.
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <random>
 
+#include "link/FrameBlend.h"
 #include "link/LinkTree.h"
 #include "link/Posing.h"
 
 namespace tessary {
 namespace {
 
+const double r = std::sqrt(0.5);
+
 Vec3d D(const Vec3f& v) { return {v[0], v[1], v[2]}; }
-Vec3f F(const Vec3d& v) { return {static_cast<float>(v[0]), static_cast<float>(v[1]), static_cast<float>(v[2])}; }
 
-void ExpectNear(const Vec3d& a, const Vec3d& b, const std::string& what, double tolerance = 2e-4) {
-  for (int i = 0; i < 3; ++i) EXPECT_NEAR(a[i], b[i], tolerance) << what << " component " << i;
+void ExpectNear(const Vec3d& a, const Vec3d& b, const std::string& what) {
+  for (int k = 0; k < 3; ++k) EXPECT_NEAR(a[k], b[k], 1e-5) << what << " component " << k;
 }
-
 void ExpectTag(const TagRecord& a, const TagRecord& b, const std::string& what) {
   ExpectNear(D(a.origin), D(b.origin), what + " origin");
-  for (int i = 0; i < 3; ++i) ExpectNear(D(a.axis[i]), D(b.axis[i]), what + " axis", 1e-5);
+  for (int i = 0; i < 3; ++i) ExpectNear(D(a.axis[i]), D(b.axis[i]), what + " axis");
 }
 
-// Coordinates along a tag's axes of a point (taken from the tag's origin) or a direction.
-Vec3d Along(const TagRecord& t, const Vec3d& v, bool point) {
-  const Vec3d d = point ? Vec3d{v[0] - t.origin[0], v[1] - t.origin[1], v[2] - t.origin[2]} : v;
-  return {d[0] * t.axis[0][0] + d[1] * t.axis[0][1] + d[2] * t.axis[0][2],
-          d[0] * t.axis[1][0] + d[1] * t.axis[1][1] + d[2] * t.axis[1][2],
-          d[0] * t.axis[2][0] + d[1] * t.axis[2][1] + d[2] * t.axis[2][2]};
-}
-
-const FrameRecord& Shown(const ModelRecord& m) { return *m.frames[static_cast<std::size_t>(m.currentFrame)]; }
-
-// A child hangs by its pivot on its parent's anchor moved by the child's offset along the
-// anchor's axes: every vertex, normal and the local origin keeps its coordinates along the
-// axes of the tag it hangs by, relative to the pivot in its own frame and to that point once placed.
-void ExpectCarried(const ModelRecord& child, const TagRecord& anchor) {
-  const FrameRecord& f = Shown(child);
-  const TagRecord& pivot = f.tags[static_cast<std::size_t>(child.pivotTag)];
-  TagRecord hook = anchor;
-  for (int i = 0; i < 3; ++i)
-    for (int k = 0; k < 3; ++k) hook.origin[k] += child.offsetPosition[i] * anchor.axis[i][k];
-  ExpectTag(child.curTags[static_cast<std::size_t>(child.pivotTag)], hook, "pivot");
-  for (std::size_t v = 0; v < f.positions.size(); ++v) {
-    ExpectNear(Along(hook, child.curPositions[v], true), Along(pivot, D(f.positions[v]), true), "vertex");
-    ExpectNear(Along(hook, child.curNormals[v], false), Along(pivot, D(f.normals[v]), false), "normal", 1e-5);
-  }
-  ExpectNear(Along(hook, D(child.curLocalOrigin), true), Along(pivot, D(f.localOrigin), true), "local origin");
-  EXPECT_EQ(child.curRadius, f.radius);
-}
-
-class PosingTest : public ::testing::Test {
- protected:
-  Vec3d Random(double extent) {
-    std::uniform_real_distribution<double> u(-extent, extent);
-    return {u(rng), u(rng), u(rng)};
-  }
-  TagRecord RandomTag() {  // at a random place, with the rows of a random rotation's matrix
-    std::normal_distribution<double> n;
-    const double a = n(rng), b = n(rng), c = n(rng), d = n(rng), l = std::sqrt(a * a + b * b + c * c + d * d);
-    const double x = a / l, y = b / l, z = c / l, w = d / l;
-    const auto f = [](double v) { return static_cast<float>(v); };
-    const Vec3d o = Random(40);
-    return {{f(o[0]), f(o[1]), f(o[2])},
-            {Vec3f{f(1 - 2 * (y * y + z * z)), f(2 * (x * y - z * w)), f(2 * (x * z + y * w))},
-             Vec3f{f(2 * (x * y + z * w)), f(1 - 2 * (x * x + z * z)), f(2 * (y * z - x * w))},
-             Vec3f{f(2 * (x * z - y * w)), f(2 * (y * z + x * w)), f(1 - 2 * (x * x + y * y))}}};
-  }
-  ModelRecord& AddModel(int vertices, int frameCount, int tagCount) {
-    auto& m = *scene.models.emplace_back(std::make_unique<ModelRecord>());
-    std::tie(m.numVertices, m.tagNames) = std::make_pair(vertices, std::vector<std::string>(tagCount, "tag"));
-    for (int f = 0; f < frameCount; ++f) {
-      auto& frame = *m.frames.emplace_back(std::make_unique<FrameRecord>());
-      for (int v = 0; v < vertices; ++v) frame.positions.push_back(F(Random(30)));
-      for (int v = 0; v < vertices; ++v) frame.normals.push_back(RandomTag().axis[0]);  // random unit vectors
-      for (int t = 0; t < tagCount; ++t) frame.tags.push_back(RandomTag());
-      std::tie(frame.localOrigin, frame.radius) = std::make_pair(RandomTag().origin, 7.0f);
-    }
-    return m;
-  }
-  void Link(int child, int parent, int pivot, int anchor) {
-    ModelRecord& c = *scene.models[static_cast<std::size_t>(child)];
-    std::tie(c.pivotTag, c.parentIndex, c.anchorTag) = std::make_tuple(pivot, parent, anchor);
-    RebuildChildLists(scene);
-  }
-  const TagRecord& CurTag(int model, int tag) {
-    return scene.models[static_cast<std::size_t>(model)]->curTags[static_cast<std::size_t>(tag)];
-  }
-  std::mt19937 rng{20240611};
+TEST(PosingTest, APivotMakesItsTagTheOriginThenScaleAndOffsetApplyInThatOrderToPointsOnly) {
   Scene scene;
-};
-
-TEST_F(PosingTest, PivotsLandOnOffsetAnchorsAtRandomFramesAndTagsAndStepsOfTheParentCarryTheChild) {
-  // Legs carry a torso and a weapon; the torso carries a head.
-  const int tags[] = {3, 4, 2, 2}, links[][2] = {{1, 0}, {2, 0}, {3, 1}};
-  for (int trial = 0; trial < 25; ++trial) {
-    scene.Clear();
-    for (int i = 0; i < 4; ++i) AddModel(5, 3 + i, tags[i]).currentFrame = static_cast<std::int32_t>(rng() % (3 + i));
-    auto pick = [&](int i) { return static_cast<int>(rng() % static_cast<unsigned>(tags[i])); };
-    for (const auto& [child, parent] : links) Link(child, parent, pick(child), pick(parent));
-    for (auto& m : scene.models) m->offsetPosition = RandomTag().origin;
-    for (int step = 0; step < 2; ++step) {
-      PoseAndPlaceScene(scene);
-      const ModelRecord& root = *scene.models[0];  // no pivot: as stored, the offset in the world's axes
-      for (std::size_t v = 0; v < 5; ++v) {
-        const Vec3d p = D(Shown(root).positions[v]), o = D(root.offsetPosition);
-        ExpectNear(root.curPositions[v], {p[0] + o[0], p[1] + o[1], p[2] + o[2]}, "root");
-      }
-      for (const auto& [child, parent] : links) {
-        const ModelRecord& c = *scene.models[static_cast<std::size_t>(child)];
-        ExpectCarried(c, CurTag(parent, c.anchorTag));
-      }
-      // Only the legs move on: the others keep their frames, yet are carried along.
-      scene.models[0]->currentFrame = (scene.models[0]->currentFrame + 1) % 3;
-    }
-  }
-}
-
-TEST_F(PosingTest, APivotMakesItsTagTheOriginThenScaleAndOffsetApplyInThatOrderToPointsOnly) {
-  ModelRecord& m = AddModel(2, 1, 2);
-  FrameRecord& f = *m.frames[0];
+  ModelRecord& m = *scene.models.emplace_back(std::make_unique<ModelRecord>());
+  FrameRecord& f = *m.frames.emplace_back(std::make_unique<FrameRecord>());
+  std::tie(m.numVertices, m.tagNames) = std::make_pair(2, std::vector<std::string>{"pivot", "other"});
   f.tags = {{{1, 2, 3}, {Vec3f{0, 1, 0}, Vec3f{-1, 0, 0}, Vec3f{0, 0, 1}}},  // a quarter turn about z
             {{1, 2, 4}, {Vec3f{1, 0, 0}, Vec3f{0, 1, 0}, Vec3f{0, 0, 1}}}};
   std::tie(f.positions, f.normals) = std::make_pair(std::vector<Vec3f>{{1, 4, 3}, {0, 2, 5}}, std::vector<Vec3f>{{0, 1, 0}, {1, 0, 0}});
-  std::tie(f.localOrigin, f.boxCorners[0]) = std::make_pair(Vec3f{1, 2, 3}, Vec3f{2, 2, 3});
+  std::tie(f.localOrigin, f.boxCorners[0], f.radius) = std::make_tuple(Vec3f{1, 2, 3}, Vec3f{2, 2, 3}, 7.0f);
   std::tie(m.pivotTag, m.offsetScale, m.offsetPosition) = std::make_tuple(0, Vec3f{2, 3, 4}, Vec3f{10, 0, 0});
   PoseAndPlaceScene(scene);
   // Relative to the pivot, p - (1,2,3), read along its rows (0,1,0), (-1,0,0), (0,0,1):
@@ -142,6 +50,65 @@ TEST_F(PosingTest, APivotMakesItsTagTheOriginThenScaleAndOffsetApplyInThatOrderT
   ExpectTag(m.curTags[0], {{10, 0, 0}, {Vec3f{1, 0, 0}, Vec3f{0, 1, 0}, Vec3f{0, 0, 1}}}, "pivot");
   ExpectTag(m.curTags[1], {{10, 0, 4}, {Vec3f{0, -1, 0}, Vec3f{1, 0, 0}, Vec3f{0, 0, 1}}}, "other tag");
   EXPECT_EQ(m.curRadius, 7.0f);
+}
+
+// Frame 0: the identity; frame 1: everything moved and turned a quarter about z.
+std::unique_ptr<FrameRecord> Frame(int f) {
+  auto frame = std::make_unique<FrameRecord>();
+  frame->positions = {{0, 0, 0}, f == 0 ? Vec3f{2, 4, 6} : Vec3f{4, 8, 2}};
+  frame->normals = {f == 0 ? Vec3f{1, 0, 0} : Vec3f{0, 1, 0}, f == 0 ? Vec3f{0, 0, 1} : Vec3f{0, 0, -1}};
+  TagRecord tag = TagRecord::Identity();
+  if (f == 1) tag = {{2, 2, 2}, {Vec3f{0, 1, 0}, Vec3f{-1, 0, 0}, Vec3f{0, 0, 1}}};
+  frame->tags = {tag};
+  frame->boxCorners.fill(Vec3f{static_cast<float>(f), 0, 0});
+  frame->localOrigin = {0, 0, static_cast<float>(4 * f)};
+  frame->radius = 1.0f + 2.0f * static_cast<float>(f);
+  return frame;
+}
+
+TEST(FrameBlend, HalfWayEverythingIsBetweenTheFramesAndAModelOnTheTagFollowsIt) {
+  Scene scene;
+  for (int i = 0; i < 2; ++i) {
+    auto& m = *scene.models.emplace_back(std::make_unique<ModelRecord>());
+    m.numVertices = 2;
+    m.tagNames = {"tag"};
+    m.frames.push_back(Frame(0));
+    m.frames.push_back(Frame(1));
+    m.blendFrame = 1;
+  }
+  ModelRecord& parent = *scene.models[0];
+  ModelRecord& child = *scene.models[1];
+  // The child shows frame 1 and hangs by its tag, moved 2 along the anchor's third axis.
+  std::tie(child.currentFrame, child.pivotTag, child.parentIndex, child.anchorTag) = std::make_tuple(1, 0, 0, 0);
+  child.offsetPosition = {0, 0, 2};
+  RebuildChildLists(scene);
+
+  parent.blend = 0.5f;
+  PoseAndPlaceScene(scene);
+  ExpectNear(parent.curPositions[1], {3, 6, 4}, "position");
+  ExpectNear(parent.curNormals[0], {r, r, 0}, "normal");
+  ExpectNear(parent.curNormals[1], {0, 0, 0}, "opposite normals cancel");
+  const TagRecord anchor{{1, 1, 1}, {Vec3f{static_cast<float>(r), static_cast<float>(r), 0},
+                                     Vec3f{-static_cast<float>(r), static_cast<float>(r), 0}, Vec3f{0, 0, 1}}};
+  ExpectTag(parent.curTags[0], anchor, "tag");
+  EXPECT_EQ(parent.curBoxCorners[3], (Vec3f{0.5f, 0, 0}));
+  EXPECT_EQ(parent.curLocalOrigin, (Vec3f{0, 0, 2}));
+  EXPECT_EQ(parent.curRadius, 2.0f);
+  // The child's (4, 8, 2) is (2, 6, 0) from its pivot, (6, -2, 0) along the pivot's rows,
+  // (6, -2, 2) with the offset: on the half-turned anchor (1, 1, 1) + 6 (r, r, 0) - 2 (-r, r, 0)
+  // + 2 (0, 0, 1). Its normal (0, 1, 0) is (1, 0, 0) along the pivot: the anchor's first axis.
+  ExpectNear(child.curPositions[1], {1 + 8 * r, 1 + 4 * r, 3}, "child");
+  ExpectNear(child.curNormals[0], {r, r, 0}, "child normal");
+  ExpectTag(child.curTags[0], {{1, 1, 3}, anchor.axis}, "child's pivot");
+
+  // No blend shows frame 0 itself; the whole way is frame 1.
+  parent.blend = 0.0f;
+  PoseAndPlaceScene(scene);
+  EXPECT_EQ(parent.curPositions[1], (Vec3d{2, 4, 6}));
+  BlendFramesInto(parent, *parent.frames[0], *parent.frames[1], 1.0);
+  EXPECT_EQ(parent.curPositions[1], (Vec3d{4, 8, 2}));
+  EXPECT_EQ(parent.curNormals[1], (Vec3d{0, 0, -1}));
+  EXPECT_EQ(parent.curTags[0].origin, (Vec3f{2, 2, 2}));
 }
 
 }  // namespace
