@@ -1,17 +1,13 @@
 // Playback of plain model files: clocks that run by elapsed time, the frames and blends they
 // show, locks, stepping by hand, rates, the fix-up when models go, the status bar's text;
-// and the pace and the spin of a view that moves by itself.
+// and the pace of a view that moves by itself.
 #include <gtest/gtest.h>
-
-#include <cmath>
-#include <numbers>
 
 #include "anim/AnimationCommands.h"
 #include "anim/StatusText.h"
 #include "scene/SceneOps.h"
 #include "support/TestWorkspace.h"
 #include "view/RedrawPacer.h"
-#include "view/Trackball.h"
 #include "view/ViewCommands.h"
 
 namespace tessary {
@@ -74,9 +70,6 @@ TEST_F(PlaybackTest, ClocksRunByElapsedTimeAndLocksStepsRatesAndRemovalsActOnThe
   const StatusFields s = BuildStatusFields(t.scene);
   EXPECT_EQ(std::tie(s.file, s.frame, s.sequences, s.rate),
             std::make_tuple("a.md3", "Frame 3 \u2192 4 (50%)", "All frames", "12 fps, playing"));
-  t.scene.currentModel = 2;
-  EXPECT_EQ(BuildStatusFields(t.scene).frame, "Frame 0 of 4");
-  EXPECT_EQ(BuildStatusFields(t.scene).rate, "15 fps, paused");
 
   // Removing models: later records move down, a file without models is dropped.
   RemoveModelAt(t.scene, 0);
@@ -118,23 +111,6 @@ TEST(RedrawPacer, DrawsNoMoreThanOnceARefreshYetALittleEarlyAndCatchesUpAfterASt
     }
     EXPECT_LE(frames, 10 * refresh + 1) << refresh;
     EXPECT_GE(frames, 10 * refresh * 0.9) << refresh;
-  }
-}
-
-TEST(SpinByTime, TheSpinTurnsTheViewByElapsedTimeWhateverTheFrameRate) {
-  const double degree = std::numbers::pi / 180.0;
-  const Quaternion spin = AxisAngleToQuaternion({0.0f, 1.0f, 0.0f}, static_cast<float>(degree));
-  EXPECT_EQ(ScaleRotation({0, 0, 0, 1}, 3.0), (Quaternion{0, 0, 0, 1}));
-  // A spin of one degree a sixtieth turns the view 30 degrees in half a second, be it in one
-  // frame or in thirty.
-  for (int frames : {1, 30}) {
-    testing::TestWorkspace t;
-    t.trackball.spin = spin;
-    t.trackball.spinActive = 1;
-    EXPECT_TRUE(ViewIsMoving(t.ws)) << "a spin keeps the view drawing on idle";
-    for (int i = 0; i < frames; ++i) AdvanceMovingView(t.ws, 0.5 / frames);
-    EXPECT_NEAR(t.trackball.rotation[1], std::sin(15 * degree), 1e-5) << frames;
-    EXPECT_NEAR(t.trackball.rotation[3], std::cos(15 * degree), 1e-5) << frames;
   }
 }
 

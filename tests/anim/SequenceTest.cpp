@@ -95,13 +95,10 @@ TEST(PlaybackClock, FrameAndBlendFollowTheGamesRulesForEveryKindOfSequence) {
       {seq(10, 4, 4), 8.5, {10, 11, 0.5}},
       {seq(0, 5, 2), 4.5, {4, 3, 0.5}},        // past the end, round the last two frames
       {seq(0, 5, 2), 5.5, {3, 4, 0.5}},
-      {seq(0, 5, 2), 6.5, {4, 3, 0.5}},
       {seq(0, 3, 0), 1.5, {1, 2, 0.5}},
       {seq(0, 3, 0), 2.5, {2, 2, 0.0}},        // not looping: the last frame holds
-      {seq(0, 3, 0), 800.5, {2, 2, 0.0}},
       {seq(20, 3, 0, true), 0.0, {22, 21, 0.0}},  // backwards
       {seq(20, 3, 0, true), 1.5, {21, 20, 0.5}},
-      {seq(20, 3, 0, true), 40.0, {20, 20, 0.0}},
       {seq(20, 3, 3, true), 2.5, {20, 22, 0.5}},
       {seq(7, 0, 0), 3.5, {7, 7, 0.0}},        // no frames at all
   };

@@ -100,8 +100,7 @@ TEST_F(DesktopTest, HomeFitsTheViewKeepingItsTurnAndThePictureIsSavedAtTheTypedS
   const wxSize view = frame->renderView->GetClientSize();
   const double a = std::min(std::numbers::pi / 12.0, std::atan(std::tan(std::numbers::pi / 12.0) * view.x / view.y));
   EXPECT_NEAR(trackball.scale, 3.0 * std::sin(a) / (10.0 * std::sqrt(2.0)), 1e-5);
-  EXPECT_EQ(trackball.centre, (std::array<float, 3>{0.0f, 0.0f, 0.0f}));
-  EXPECT_EQ(trackball.rotation, turned);
+  EXPECT_EQ(std::make_pair(trackball.centre, trackball.rotation), std::make_pair(std::array<float, 3>{0, 0, 0}, turned));
 
   // Saved at 96 x 64 under a name without a dot: ".png" is added. The turned square fills
   // the middle, lit red as in the view; the corners show the blue background.
@@ -115,12 +114,10 @@ TEST_F(DesktopTest, HomeFitsTheViewKeepingItsTurnAndThePictureIsSavedAtTheTypedS
   EXPECT_TRUE(desktop->messages.empty());
   const auto png = testing::ReadPng(folder / "view.png");
   ASSERT_TRUE(png);
-  EXPECT_EQ(std::make_pair(png->width, png->height), std::make_pair(96, 64));
-  EXPECT_TRUE(png->rgb);
+  EXPECT_EQ(std::make_tuple(png->width, png->height, png->rgb), std::make_tuple(96, 64, true));
   EXPECT_GT(png->At(48, 32).r, 200) << "lit by the command line's light, which leaves some shade";
   EXPECT_EQ(png->At(48, 32).b, png->At(48, 32).g) << "no blue behind the square";
-  EXPECT_EQ(png->At(0, 0), (testing::Rgb{0, 0, 255}));
-  EXPECT_EQ(png->At(95, 63), (testing::Rgb{0, 0, 255}));
+  EXPECT_EQ(std::make_pair(png->At(0, 0), png->At(95, 63)), std::make_pair(testing::Rgb{0, 0, 255}, testing::Rgb{0, 0, 255}));
   ScreenshotIfAsked("fit-view");
 
   // Every control of the options bar says what it does.

@@ -1,7 +1,8 @@
 // Details a person notices in the real viewer: a command draws the view once, a dialog
 // opens with its first field selected so typing replaces it, light names that are not
 // UTF-8 show as Latin-1 and keep their bytes, the mouse does nothing to the view while a
-// menu is open over it, and on a display scaled by 2 GL draws into the device pixels.
+// menu is open over it, work that needs the GL context waits for it, and on a display scaled
+// by 2 GL draws into the device pixels.
 #include <gtest/gtest.h>
 
 #include <wx/menu.h>
@@ -108,6 +109,32 @@ TEST_F(ViewerDetailsTest, WhileAMenuIsOpenTheMouseDoesNothingToTheView) {
   Menu(wxEVT_MENU_OPEN);
   EXPECT_EQ(std::make_pair(trackball.dragMode, frame->renderView->HasCapture()), std::make_pair(DragMode::Idle, false));
   Menu(wxEVT_MENU_CLOSE);
+}
+
+// Work that needs the view's GL context waits for it: under a window manager the window
+// reaches the screen some time after Show, and texture objects asked for before that would
+// never exist (the models of the command line were drawn untextured).
+TEST(ContextReady, JobsWaitForTheContextAndThenMakeRealTextures) {
+  Scene scene;
+  TrackballState trackball;
+  auto* frame = new MainFrame(scene, trackball, std::make_unique<testing::GuiTestDesktop>());
+  std::vector<std::uint32_t> made;
+  frame->renderView->CallWhenReady([&] { made.push_back(frame->workspace().textures.CreateTexture()); });
+  testing::PumpEvents();
+  EXPECT_TRUE(made.empty()) << "ran before the window was on screen";
+
+  frame->Show();
+  ASSERT_TRUE(testing::PumpUntil([&] { return !made.empty(); }));
+  EXPECT_NE(made[0], 0u);
+  // Once the context exists a job runs on the next pass of the event loop.
+  frame->renderView->CallWhenReady([&] { made.push_back(frame->workspace().textures.CreateTexture()); });
+  ASSERT_TRUE(testing::PumpUntil([&] { return made.size() == 2; }));
+  EXPECT_NE(made[1], 0u);
+  EXPECT_NE(made[1], made[0]);
+  frame->workspace().textures.DeleteTexture(made[0]);
+  frame->workspace().textures.DeleteTexture(made[1]);
+  frame->Destroy();
+  testing::PumpEvents(std::chrono::milliseconds(50));
 }
 
 // Run with GDK_SCALE=2 (its own CTest entry): windows and the mouse keep their logical
