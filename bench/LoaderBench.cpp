@@ -7,8 +7,11 @@
 // that of both together). Counters:
 //   load_ns, floor_ns    processor time per vertex-frame of the file
 //   load_over_floor      the ratio of the two
+//   normals_ns           processor time per vertex-frame to work out the normals of every
+//                        frame afterwards (a frame's normals wait until it is first posed)
 //   bytes_per_vf         memory of the loaded record per vertex-frame it keeps (after the
 //                        weld), from the capacities of everything the record owns
+//   bytes_per_vf_posed   the same once every frame has its normals
 // Run with fresh memory (the allocator hands freed memory back, as for the first model a
 // viewer loads) and with warm memory (freed memory stays in the process and is reused).
 #include <benchmark/benchmark.h>
@@ -160,7 +163,8 @@ void BM_LoadAgainstFloor(benchmark::State& state) {
   const bool fresh = state.range(1) != 0;
   ChooseMemory(fresh);
   const SheetOnDisk sheet(vertices);
-  double loadSeconds = 0.0, floorSeconds = 0.0, recordBytes = 0.0, keptVertexFrames = 1.0;
+  double loadSeconds = 0.0, floorSeconds = 0.0, normalSeconds = 0.0, recordBytes = 0.0, posedBytes = 0.0,
+         keptVertexFrames = 1.0;
   bool loadFirst = true;
   for (auto _ : state) {
     // Alternating which goes first keeps either from always finding the memory the other
@@ -169,15 +173,19 @@ void BM_LoadAgainstFloor(benchmark::State& state) {
       if (fresh) malloc_trim(0);
       if ((turn == 0) == loadFirst) {
         const double t0 = ThreadSeconds();
-        const Md3Parse parse = ReadMd3File(Scene{}, ContentFile{sheet.path(), false});
+        Md3Parse parse = ReadMd3File(Scene{}, ContentFile{sheet.path(), false});
         loadSeconds += ThreadSeconds() - t0;
         if (!parse.ok || parse.records.size() != 1) {
           state.SkipWithError("load failed");
           return;
         }
-        const ModelRecord& m = *parse.records[0];
+        ModelRecord& m = *parse.records[0];
         recordBytes = static_cast<double>(RecordBytes(m));
         keptVertexFrames = static_cast<double>(m.numVertices) * m.FrameCount();
+        const double t1 = ThreadSeconds();
+        ComputeNormals(m);
+        normalSeconds += ThreadSeconds() - t1;
+        posedBytes = static_cast<double>(RecordBytes(m));
       } else {
         const double t0 = ThreadSeconds();
         const auto frames = ReadAndConvert(sheet.path());
@@ -195,7 +203,9 @@ void BM_LoadAgainstFloor(benchmark::State& state) {
   state.counters["load_ns"] = loadSeconds / vertexFrames * 1e9;
   state.counters["floor_ns"] = floorSeconds / vertexFrames * 1e9;
   state.counters["load_over_floor"] = floorSeconds > 0.0 ? loadSeconds / floorSeconds : 0.0;
+  state.counters["normals_ns"] = normalSeconds / vertexFrames * 1e9;
   state.counters["bytes_per_vf"] = recordBytes / keptVertexFrames;
+  state.counters["bytes_per_vf_posed"] = posedBytes / keptVertexFrames;
 }
 BENCHMARK(BM_LoadAgainstFloor)
     ->ArgNames({"vertices", "fresh"})

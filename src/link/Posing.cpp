@@ -7,6 +7,7 @@
 #include <cstddef>
 
 #include "link/FrameBlend.h"
+#include "scene/Md3Loader.h"
 
 namespace tessary {
 
@@ -149,6 +150,8 @@ void PoseCurrentFrame(ModelRecord& model) {
     ClearWorkBuffers(model);
     return;
   }
+  EnsureFrameNormals(model, model.currentFrame);
+  if (BlendTarget(model) != nullptr) EnsureFrameNormals(model, model.blendFrame);
   const FrameRecord& frame = *shown;
   if (const FrameRecord* toward = BlendTarget(model)) {
     BlendFramesInto(model, frame, *toward, model.blend);

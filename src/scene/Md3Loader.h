@@ -25,8 +25,8 @@ struct Md3Parse {
   std::string error;  // kNotAnMd3Message when !ok
   std::int32_t numFrames = 0;
   std::vector<std::string> tagNames;
-  // One record per surface read (or the "Dummy" record), welded and with normals, tags,
-  // boxes and work buffers in place; textures not resolved.
+  // One record per surface read (or the "Dummy" record), welded, with tags, boxes and work
+  // buffers in place; textures not resolved, normals left to the first pose of each frame.
   std::vector<std::unique_ptr<ModelRecord>> records;
   // The first shader name of each record's surface ("" when it has none), same order.
   std::vector<std::string> shaderNames;
@@ -53,6 +53,9 @@ void WeldVertices(ModelRecord& model);
 // of the faces around each vertex, each face with weight 1, summed and normalised;
 // degenerate faces add nothing; a vertex with no usable face gets (0, 0, 0).
 void ComputeNormals(ModelRecord& model);
+// The same for one frame that has none yet (a loaded frame has none until it is first
+// posed), and for the frames grouped with it; a frame that has normals keeps them.
+void EnsureFrameNormals(ModelRecord& model, std::int64_t frame);
 // True when every frame holds numVertices positions and every triangle corner indexes them.
 // The weld and the normals leave a record that fails this untouched.
 bool HasConsistentGeometry(const ModelRecord& model);

@@ -169,9 +169,9 @@ void AttachFileTables(ModelRecord& m, const FileTables& t) {
   m.curTags.assign(t.tagNames.size(), TagRecord{});
 }
 
-// Runs the steps every new record goes through once its welded geometry is in place.
+// Runs the steps every new record goes through once its welded geometry is in place. The
+// normals of each frame are left to the first time it is posed.
 void FinishRecord(ModelRecord& m, const FileTables& t) {
-  ComputeNormals(m);
   AttachFileTables(m, t);
   m.curPositions.assign(static_cast<std::size_t>(m.numVertices), Vec3d{0.0, 0.0, 0.0});
   m.curNormals.assign(static_cast<std::size_t>(m.numVertices), Vec3d{0.0, 0.0, 0.0});

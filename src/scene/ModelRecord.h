@@ -37,7 +37,9 @@ struct TriangleRecord {
 // from them in double (curPositions, curNormals).
 struct FrameRecord {
   std::vector<Vec3f> positions;   // numVertices entries, file value / 64, viewer axes
-  std::vector<Vec3f> normals;     // unit normals, (0,0,0) where none could be computed
+  // Unit normals, (0,0,0) where none could be computed; empty until the frame is first
+  // posed (EnsureFrameNormals works them out then).
+  std::vector<Vec3f> normals;
   std::vector<TagRecord> tags;    // one per tag of the file
   std::array<Vec3f, 8> boxCorners{};
   Vec3f localOrigin{0.0f, 0.0f, 0.0f};

@@ -1,11 +1,13 @@
 // Smooth vertex normals: every face around a vertex counts once, whatever its area, and the
 // sum is normalised. Checking the record's geometry first keeps any index inside its frame.
 //
-// Loading spends most of its time here, so the work is laid out for speed: four frames are
-// worked at once, one in each lane of a small float vector (the triangles are the same in
-// every frame, so each step is the same for all four), and each vertex gathers the normals
-// of its faces from a list of its triangles made once per record, instead of every face
-// adding itself into its three corners.
+// A frame's normals are worked out the first time it is posed (EnsureFrameNormals), not when
+// the file loads: they were most of the time a load took, and a model of two hundred frames
+// opened to look at one of them need not pay for the others. The work is laid out for
+// speed: four frames are worked at once, one in each lane of a small float vector (the
+// triangles are the same in every frame, so each step is the same for all four), and each
+// vertex gathers the normals of its faces from a list of its triangles made once per
+// group, instead of every face adding itself into its three corners.
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -122,65 +124,82 @@ bool HasConsistentGeometry(const ModelRecord& m) {
   return true;
 }
 
-void ComputeNormals(ModelRecord& m) {
-  if (m.frames.empty() || !HasConsistentGeometry(m)) return;
+namespace {
+
+bool HasNormals(const FrameRecord& frame) { return frame.normals.size() == frame.positions.size(); }
+
+// Works out the normals of frames first .. first + 3 (those that exist), writing them into
+// every one of them that has none yet, or into all when overwrite is set.
+void ComputeNormalGroup(ModelRecord& m, const VertexFaces& around, std::size_t first, bool overwrite) {
   const auto count = static_cast<std::size_t>(m.numVertices);
-  const std::size_t frames = m.frames.size();
+  // The last group may have fewer than four frames; its spare lanes repeat the last one.
+  const std::size_t used = std::min(kLanes, m.frames.size() - first);
   if (count == 0) {
-    for (auto& frame : m.frames) frame->normals.clear();
+    for (std::size_t l = 0; l < used; ++l) m.frames[first + l]->normals.clear();
     return;
   }
-  const VertexFaces around(m);
-  std::vector<LaneVector> position(count), face(m.triangles.size()), normal(count);
-  // Each frame's normals are written here first and then copied into a list of exactly
-  // their size, which costs less than growing the list one normal at a time.
-  std::vector<Vec3f> written[kLanes];
-  for (auto& list : written) list.resize(count);
-
-  for (std::size_t first = 0; first < frames; first += kLanes) {
-    // The last group may have fewer than four frames; its spare lanes repeat the last one.
-    const std::size_t used = std::min(kLanes, frames - first);
-    const Vec3f* from[kLanes];
-    for (std::size_t l = 0; l < kLanes; ++l) from[l] = m.frames[first + std::min(l, used - 1)]->positions.data();
-    // Built in registers and stored whole: storing lane by lane and then loading the vector
-    // would stall on every vertex.
-    const auto lanes = [&from](std::size_t v, std::size_t axis) {
-      return Lanes{from[0][v][axis], from[1][v][axis], from[2][v][axis], from[3][v][axis]};
-    };
-    LaneVector low{lanes(0, 0), lanes(0, 1), lanes(0, 2)}, high = low;
-    for (std::size_t v = 0; v < count; ++v) {
-      const LaneVector p{lanes(v, 0), lanes(v, 1), lanes(v, 2)};
-      position[v] = p;
-      low = {Min(low.x, p.x), Min(low.y, p.y), Min(low.z, p.z)};
-      high = {Max(high.x, p.x), Max(high.y, p.y), Max(high.z, p.z)};
-    }
-    // No edge can be longer than the spread of the vertices along its axis.
-    const Lanes spread = Max(Max(high.x - low.x, high.y - low.y), high.z - low.z);
-    bool compact = true;
-    for (std::size_t l = 0; l < kLanes; ++l) compact = compact && spread[l] < kExactEdge;
-    if (compact) {
-      FaceNormals<false>(m.triangles, position, face);
-    } else {
-      FaceNormals<true>(m.triangles, position, face);
-    }
-    for (std::size_t v = 0; v < count; ++v) {
-      LaneVector sum{};
-      for (std::uint32_t i = around.first[v]; i < around.first[v + 1]; ++i) {
-        const LaneVector& n = face[around.faces[i]];
-        sum.x += n.x;
-        sum.y += n.y;
-        sum.z += n.z;
-      }
-      const LaneVector n = Normalised(sum);
-      for (std::size_t l = 0; l < kLanes; ++l) written[l][v] = {n.x[l], n.y[l], n.z[l]};
-    }
-    for (std::size_t l = 0; l < used; ++l) {
-      std::vector<Vec3f>& out = m.frames[first + l]->normals;
-      out.clear();
-      out.shrink_to_fit();
-      out.assign(written[l].begin(), written[l].end());
+  std::vector<LaneVector> position(count), face(m.triangles.size());
+  const Vec3f* from[kLanes];
+  for (std::size_t l = 0; l < kLanes; ++l) from[l] = m.frames[first + std::min(l, used - 1)]->positions.data();
+  // Built in registers and stored whole: storing lane by lane and then loading the vector
+  // would stall on every vertex.
+  const auto lanes = [&from](std::size_t v, std::size_t axis) {
+    return Lanes{from[0][v][axis], from[1][v][axis], from[2][v][axis], from[3][v][axis]};
+  };
+  LaneVector low{lanes(0, 0), lanes(0, 1), lanes(0, 2)}, high = low;
+  for (std::size_t v = 0; v < count; ++v) {
+    const LaneVector p{lanes(v, 0), lanes(v, 1), lanes(v, 2)};
+    position[v] = p;
+    low = {Min(low.x, p.x), Min(low.y, p.y), Min(low.z, p.z)};
+    high = {Max(high.x, p.x), Max(high.y, p.y), Max(high.z, p.z)};
+  }
+  // No edge can be longer than the spread of the vertices along its axis.
+  const Lanes spread = Max(Max(high.x - low.x, high.y - low.y), high.z - low.z);
+  bool compact = true;
+  for (std::size_t l = 0; l < kLanes; ++l) compact = compact && spread[l] < kExactEdge;
+  if (compact) {
+    FaceNormals<false>(m.triangles, position, face);
+  } else {
+    FaceNormals<true>(m.triangles, position, face);
+  }
+  std::vector<Vec3f>* out[kLanes] = {};
+  for (std::size_t l = 0; l < used; ++l) {
+    FrameRecord& frame = *m.frames[first + l];
+    if (overwrite || !HasNormals(frame)) {
+      out[l] = &frame.normals;
+      out[l]->resize(count);
+      out[l]->shrink_to_fit();
     }
   }
+  for (std::size_t v = 0; v < count; ++v) {
+    LaneVector sum{};
+    for (std::uint32_t i = around.first[v]; i < around.first[v + 1]; ++i) {
+      const LaneVector& n = face[around.faces[i]];
+      sum.x += n.x;
+      sum.y += n.y;
+      sum.z += n.z;
+    }
+    const LaneVector n = Normalised(sum);
+    for (std::size_t l = 0; l < used; ++l)
+      if (out[l] != nullptr) (*out[l])[v] = {n.x[l], n.y[l], n.z[l]};
+  }
+}
+
+}  // namespace
+
+void ComputeNormals(ModelRecord& m) {
+  if (m.frames.empty() || !HasConsistentGeometry(m)) return;
+  const VertexFaces around(m);
+  for (std::size_t first = 0; first < m.frames.size(); first += kLanes) ComputeNormalGroup(m, around, first, true);
+}
+
+void EnsureFrameNormals(ModelRecord& m, std::int64_t frame) {
+  if (frame < 0 || static_cast<std::size_t>(frame) >= m.frames.size()) return;
+  const auto f = static_cast<std::size_t>(frame);
+  if (m.frames[f] == nullptr || HasNormals(*m.frames[f]) || !HasConsistentGeometry(m)) return;
+  // The group of four that holds the frame: playing or stepping through it will need the
+  // others soon, and they cost little more than the one.
+  ComputeNormalGroup(m, VertexFaces(m), f - f % kLanes, false);
 }
 
 }  // namespace tessary
