@@ -54,11 +54,12 @@ void ModelViewerApp::HandleEvent(wxEvtHandler* handler, wxEventFunction func, wx
 
 void ModelViewerApp::OpenStartupFiles() {
   if (mainFrame == nullptr) return;
-  // The remembered base folder, unless the command line names one for this run.
-  const std::string& remembered = mainFrame->settings().Get().baseFolder;
-  if (!remembered.empty()) UseBaseFolder(scene, remembered);
+  // The base folder the command line names for this run, else (or when it cannot serve) the
+  // remembered one. Each is indexed only when it is used.
   Workspace& ws = mainFrame->workspace();
-  if (startupCommandLine.baseFolder) UseBaseFolderAndReport(ws, *startupCommandLine.baseFolder);
+  const bool named = startupCommandLine.baseFolder && UseBaseFolderAndReport(ws, *startupCommandLine.baseFolder);
+  const std::string& remembered = mainFrame->settings().Get().baseFolder;
+  if (!named && !remembered.empty()) UseBaseFolder(scene, remembered);
   std::vector<FileModels> files;
   mainFrame->RunRemembering([&] {
     if (!startupCommandLine.player.empty())
