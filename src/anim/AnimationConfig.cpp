@@ -10,6 +10,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "content/GamePath.h"
+
 namespace tessary {
 
 namespace {
@@ -54,12 +56,6 @@ std::vector<Word> SplitWords(std::string_view text) {
     }
   }
   return words;
-}
-
-bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-           return (x >= 'A' && x <= 'Z' ? x + 32 : x) == (y >= 'A' && y <= 'Z' ? y + 32 : y);
-         });
 }
 
 // A word that starts a number: the sequence lines begin where the keywords end.
@@ -127,18 +123,18 @@ class Reader {
 bool ReadKeywords(Reader& r, AnimationConfig& config) {
   while (!r.AtEnd() && !StartsNumber(r.Peek().text)) {
     const std::string_view key = r.Take().text;
-    if (EqualsIgnoringCase(key, "sex") || EqualsIgnoringCase(key, "footsteps")) {
-      std::string& value = EqualsIgnoringCase(key, "sex") ? config.sex : config.footsteps;
+    if (EqualNoCase(key, "sex") || EqualNoCase(key, "footsteps")) {
+      std::string& value = EqualNoCase(key, "sex") ? config.sex : config.footsteps;
       if (!r.AtEnd()) value = std::string(r.Take().text);
-    } else if (EqualsIgnoringCase(key, "headoffset")) {
+    } else if (EqualNoCase(key, "headoffset")) {
       for (float& v : config.headOffset) {
         const std::optional<double> n = r.Read<double>(Number, "a number", "the head offset is complete");
         if (!n) return false;
         v = static_cast<float>(*n);
       }
-    } else if (EqualsIgnoringCase(key, "fixedlegs")) {
+    } else if (EqualNoCase(key, "fixedlegs")) {
       config.fixedLegs = true;
-    } else if (EqualsIgnoringCase(key, "fixedtorso")) {
+    } else if (EqualNoCase(key, "fixedtorso")) {
       config.fixedTorso = true;
     }
   }

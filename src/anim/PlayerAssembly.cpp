@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "content/GamePath.h"
 #include "link/LinkTree.h"
 #include "scene/SceneOps.h"
 
@@ -43,8 +44,7 @@ void StartSequence(Scene& scene, FilePlayback& file, int number) {
 }
 
 std::string Stem(const Scene& scene, const FileModels& f) {
-  std::string name = FileNameFromPath(scene.models[static_cast<std::size_t>(f.first)]->sourceFile);
-  for (char& c : name) c = c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c;
+  const std::string name = LowerAscii(FileNameFromPath(scene.models[static_cast<std::size_t>(f.first)]->sourceFile));
   return name.substr(0, name.rfind('.'));
 }
 

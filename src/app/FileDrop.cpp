@@ -1,31 +1,20 @@
 // Opening what was dropped on the main window.
 #include "app/FileDrop.h"
 
-#include <algorithm>
 #include <filesystem>
 #include <system_error>
 
+#include "content/GamePath.h"
 #include "image/MapCommands.h"
 #include "scene/Md3Loader.h"
 #include "scene/TextureResolution.h"
 
 namespace tessary {
 
-namespace {
-
-std::string LowerExtension(const std::string& path) {
-  std::string extension = std::filesystem::path(path).extension().string();
-  std::transform(extension.begin(), extension.end(), extension.begin(),
-                 [](unsigned char c) { return static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c); });
-  return extension;
-}
-
-}  // namespace
-
 DropKind KindOfDroppedPath(const std::string& path) {
   std::error_code error;
   if (std::filesystem::is_directory(path, error)) return DropKind::BaseFolder;
-  const std::string extension = LowerExtension(path);
+  const std::string extension = LowerAscii(std::filesystem::path(path).extension().string());
   if (extension == ".pk3") return DropKind::BaseFolder;
   if (extension == ".md3") return DropKind::Model;
   for (const char* image : {".pcx", ".bmp", ".tga", ".jpg", ".jpeg", ".png"})

@@ -1,7 +1,9 @@
 #include "link/TagMatching.h"
 
+#include <algorithm>
 #include <limits>
 
+#include "content/GamePath.h"
 #include "link/LinkTree.h"
 #include "scene/SceneOps.h"
 
@@ -58,8 +60,8 @@ void LinkFilesByMatchingTags(Scene& scene, const std::vector<FileModels>& files)
 }
 
 std::string FallbackTagFor(const std::string& path, const std::vector<std::string>& tagNames) {
-  std::string lower(path);
-  for (char& c : lower) c = c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c == '\\' ? '/' : c;
+  std::string lower = LowerAscii(path);
+  std::replace(lower.begin(), lower.end(), '\\', '/');
   const std::string name = FileNameFromPath(lower);
   const std::string stem = name.substr(0, name.rfind('.'));
   const std::string folders = "/" + lower.substr(0, lower.size() - name.size());

@@ -4,6 +4,8 @@
 #include <filesystem>
 #include <system_error>
 
+#include "content/GamePath.h"
+
 namespace tessary {
 
 namespace {
@@ -17,10 +19,7 @@ bool IsGameFolder(const fs::path& folder) {
   if (error) return false;
   for (const fs::directory_iterator end; it != end; it.increment(error)) {
     if (error) return false;
-    const fs::path& entry = it->path();
-    std::string extension = entry.extension().string();
-    for (char& c : extension) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
-    if (extension == ".pk3" && it->is_regular_file(error)) return true;
+    if (LowerAscii(it->path().extension().string()) == ".pk3" && it->is_regular_file(error)) return true;
   }
   return false;
 }
