@@ -77,6 +77,11 @@ std::optional<std::vector<std::uint8_t>> ReadFileStart(const std::string& path, 
   return ReadRegularFile(path, maxBytes, false, failure);
 }
 
+bool IsRegularFile(const std::string& path) {
+  struct stat st {};
+  return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
 int FileErrorCause(int errnoValue) {
   switch (errnoValue) {
     case ENOENT: return 2;

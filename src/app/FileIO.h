@@ -36,6 +36,10 @@ std::optional<std::vector<std::uint8_t>> ReadWholeFile(const std::string& path,
 std::optional<std::vector<std::uint8_t>> ReadFileStart(const std::string& path, std::uint64_t maxBytes,
                                                        ReadFailure* failure = nullptr);
 
+// Whether path names a regular file (after following links); a folder, a device or a
+// missing file does not count.
+bool IsRegularFile(const std::string& path);
+
 // The file-error cause code shown to users for an errno value: ENOENT 2, ENOTDIR 3,
 // EMFILE/ENFILE 4, EACCES/EPERM/EROFS/EISDIR 5, ENOSPC 13, anything else 1.
 int FileErrorCause(int errnoValue);

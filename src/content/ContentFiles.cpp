@@ -16,10 +16,6 @@ bool ExistsOnDisk(const std::string& path) {
   struct stat st {};
   return !path.empty() && ::stat(path.c_str(), &st) == 0;
 }
-bool IsRegularFile(const std::string& path) {
-  struct stat st {};
-  return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
-}
 }  // namespace
 
 std::optional<ContentFile> LocateFile(const Scene& scene, const std::string& name) {
@@ -36,8 +32,7 @@ std::optional<ContentFile> LocateGameFile(const Scene& scene, std::string_view n
   // are still found, as they always were.
   if (scene.baseFolder != scene.gameFiles.Root()) {
     if (const auto path = NormalizeGamePath(name)) {
-      const std::string& base = scene.baseFolder;
-      std::string joined = base.empty() || base.back() == '/' ? base + *path : base + "/" + *path;
+      std::string joined = JoinPath(scene.baseFolder, *path);
       if (IsRegularFile(joined)) return ContentFile{std::move(joined), false};
     }
   }

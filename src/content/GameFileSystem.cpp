@@ -24,16 +24,6 @@ namespace {
 // than walk a whole disk.
 constexpr std::size_t kMaxFolderFiles = 1000000;
 
-bool IsRegularFile(const std::string& path) {
-  struct stat st {};
-  return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
-}
-
-std::string JoinPath(const std::string& folder, std::string_view name) {
-  if (folder.empty() || folder.back() == '/') return folder + std::string(name);
-  return folder + "/" + std::string(name);
-}
-
 }  // namespace
 
 struct GameFileSystem::Source {

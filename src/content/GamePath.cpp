@@ -62,6 +62,12 @@ std::string_view FolderPart(std::string_view path) {
   return slash == std::string_view::npos ? std::string_view() : path.substr(0, slash);
 }
 
+std::string JoinPath(std::string_view folder, std::string_view name) {
+  std::string path(folder);
+  if (!path.empty() && path.back() != '/') path += '/';
+  return path.append(name);
+}
+
 std::string_view ExtensionOf(std::string_view path) {
   const std::string_view last = LastPart(path);
   const std::size_t dot = last.find_last_of('.');

@@ -29,5 +29,8 @@ std::string_view WithoutExtension(std::string_view path);
 std::string_view LastPart(std::string_view path);
 // Everything before the last '/', "" for a name at the top.
 std::string_view FolderPart(std::string_view path);
+// The path of name inside a folder on disk: one '/' between them, none after an empty
+// folder or one that ends in '/'.
+std::string JoinPath(std::string_view folder, std::string_view name);
 
 }  // namespace tessary

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "content/GamePath.h"
 #include "image/ImageDecoder.h"
 #include "image/TextureFile.h"
 
@@ -20,8 +21,7 @@ std::string ExactTexturePath(const Scene& scene, const std::string& shaderName) 
   std::string name = shaderName.substr(0, shaderName.find('\0'));
   std::replace(name.begin(), name.end(), '\\', '/');
   if (name.empty() || name.front() == '/') return name;
-  const std::string& base = scene.baseFolder;
-  return base.empty() || base.back() == '/' ? base + name : base + "/" + name;
+  return JoinPath(scene.baseFolder, name);
 }
 
 std::unique_ptr<ImageRGBA> ResolveSurfaceTexture(Workspace& ws, const std::string& shaderName) {
