@@ -45,7 +45,6 @@ class GameFileSystem {
   // The path of the file a name stands for, as stored (original letter case), or none when
   // there is no such file or the name could leave the game folder ("..").
   std::optional<std::string> Find(std::string_view name) const;
-  bool Exists(std::string_view name) const { return Find(name).has_value(); }
   // The file's bytes; none when it does not exist or cannot be read.
   std::optional<std::vector<std::uint8_t>> Read(std::string_view name) const;
 
