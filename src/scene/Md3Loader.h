@@ -1,5 +1,5 @@
 // Reading MD3 files into model records: a bounds-checked parser over a byte buffer, the
-// vertex weld and normal computation run on every new record, and LoadModelFile, which
+// vertex weld and the smooth normals of new records, and LoadModelFile, which
 // reads the file, reports failures, resolves textures and appends the records.
 #pragma once
 
@@ -43,12 +43,6 @@ inline constexpr std::uint64_t kMaxMd3FileBytes = std::uint64_t{256} << 20;
 // well-formed MD3, gives kNotAnMd3Message.
 Md3Parse ReadMd3File(const Scene& scene, const ContentFile& file);
 
-// Merges vertices whose positions are equal in every frame: a vertex takes the new index of
-// the first earlier vertex equal to it, or else the next unused one, in order of first
-// appearance. Triangle corners are renumbered; frames keep no spare room. Linear in
-// vertices x frames. (The parser welds a file's vertices before converting them, by the
-// same rule.)
-void WeldVertices(ModelRecord& model);
 // Smooth normals per frame, written over whatever normals the frames held: the unit normals
 // of the faces around each vertex, each face with weight 1, summed and normalised;
 // degenerate faces add nothing; a vertex with no usable face gets (0, 0, 0).
@@ -57,7 +51,7 @@ void ComputeNormals(ModelRecord& model);
 // posed), and for the frames grouped with it; a frame that has normals keeps them.
 void EnsureFrameNormals(ModelRecord& model, std::int64_t frame);
 // True when every frame holds numVertices positions and every triangle corner indexes them.
-// The weld and the normals leave a record that fails this untouched.
+// The normals leave a record that fails this untouched.
 bool HasConsistentGeometry(const ModelRecord& model);
 
 // Opens the file at path and appends its records to the scene, each surface given its

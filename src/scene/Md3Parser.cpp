@@ -287,7 +287,8 @@ SurfaceRead ReadSurface(Md3ByteReader& r, std::int64_t start, const FileTables& 
   return result;
 }
 
-// The placeholder for a file without surfaces, so its tags can still serve as anchors.
+// The placeholder for a file without surfaces, so its tags can still serve as anchors. Its
+// three corners lie apart, so there is nothing to weld.
 std::unique_ptr<ModelRecord> MakeDummyRecord(const FileTables& t) {
   auto m = std::make_unique<ModelRecord>();
   m->name = "Dummy";
@@ -302,7 +303,6 @@ std::unique_ptr<ModelRecord> MakeDummyRecord(const FileTables& t) {
     frame->positions = {Vec3f{0.0f, 0.0f, 0.0f}, Vec3f{0.0f, 0.0f, 1.0f}, Vec3f{1.0f, 0.0f, 0.0f}};
     m->frames.push_back(std::move(frame));
   }
-  WeldVertices(*m);
   FinishRecord(*m, t);
   return m;
 }

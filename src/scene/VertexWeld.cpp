@@ -2,15 +2,12 @@
 // normals run across texture seams. Candidates are found through a hash of each vertex's
 // positions over all frames and confirmed by exact comparison, which gives the same mapping
 // as comparing every vertex with every earlier one, in time linear in vertices x frames.
-// The parser welds the file's 16-bit triples, where equal values are equal bits and the
-// comparison is one integer compare per frame; records already in floats weld the same way.
+// The parser welds the file's 16-bit triples before converting them, where equal values
+// are equal bits and the comparison is one integer compare per frame.
 #include "scene/VertexWeld.h"
 
 #include <bit>
-#include <cmath>
 #include <cstring>
-
-#include "scene/Md3Loader.h"
 
 namespace tessary {
 namespace {
@@ -32,7 +29,7 @@ std::uint64_t Mix(std::uint64_t h) {
 std::uint64_t Fold(std::uint64_t hash, std::uint64_t value) { return (hash ^ value) * kHashStep; }
 
 // Groups the vertices by hash, confirming each match with same(first of group, vertex).
-// Equality in every frame is transitive (for values that are not NaN), so matching a vertex
+// Equality in every frame is transitive, so matching a vertex
 // against the first member of its group is the same as finding its first equal predecessor.
 template <typename Same>
 WeldPlan PlanFromHashes(const std::vector<std::uint64_t>& hash, Same same) {
@@ -73,14 +70,6 @@ std::uint64_t Md3Triple(const std::uint8_t* entry) {
   return value & 0xFFFF'FFFF'FFFFULL;
 }
 
-// Equal floats must hash alike: +0.0 and -0.0 compare equal, so they share a pattern. NaN
-// equals nothing, so whatever it hashes to, it is never merged.
-std::uint64_t CoordinateBits(float value) {
-  if (value == 0.0f) return 0;
-  if (std::isnan(value)) return 0x7fc00000u;
-  return std::bit_cast<std::uint32_t>(value);
-}
-
 }  // namespace
 
 WeldPlan PlanMd3VertexWeld(const std::uint8_t* table, std::size_t count, std::size_t frames) {
@@ -97,47 +86,6 @@ WeldPlan PlanMd3VertexWeld(const std::uint8_t* table, std::size_t count, std::si
     }
     return true;
   });
-}
-
-void WeldVertices(ModelRecord& m) {
-  if (m.frames.empty() || !HasConsistentGeometry(m)) return;
-  const auto count = static_cast<std::size_t>(m.numVertices);
-  std::vector<std::uint64_t> hash(count, kHashSeed);
-  for (const auto& frame : m.frames) {
-    for (std::size_t i = 0; i < count; ++i) {
-      const Vec3f& p = frame->positions[i];
-      hash[i] = Fold(hash[i], CoordinateBits(p[0]) | CoordinateBits(p[1]) << 32);
-      hash[i] = Fold(hash[i], CoordinateBits(p[2]));
-    }
-  }
-  const WeldPlan plan = PlanFromHashes(hash, [&](std::size_t a, std::size_t b) {
-    for (const auto& frame : m.frames) {
-      const Vec3f& p = frame->positions[a];
-      const Vec3f& q = frame->positions[b];
-      if (!(p[0] == q[0] && p[1] == q[1] && p[2] == q[2])) return false;
-    }
-    return true;
-  });
-
-  for (auto& tri : m.triangles) {
-    for (auto& v : tri.vertex) v = static_cast<std::int16_t>(plan.newIndex[static_cast<std::size_t>(v)]);
-  }
-  // Groups are numbered in order of first appearance, so group k opened at an old index of
-  // at least k: compacting front to back in place never overwrites a vertex still needed.
-  // What the weld no longer needs is given back.
-  const std::size_t kept = plan.kept.size();
-  for (auto& frame : m.frames) {
-    const bool hasNormals = frame->normals.size() == count;
-    for (std::size_t k = 0; k < kept; ++k) {
-      frame->positions[k] = frame->positions[plan.kept[k]];
-      if (hasNormals) frame->normals[k] = frame->normals[plan.kept[k]];
-    }
-    frame->positions.resize(kept);
-    frame->positions.shrink_to_fit();
-    frame->normals.resize(hasNormals ? kept : 0);
-    frame->normals.shrink_to_fit();
-  }
-  m.numVertices = static_cast<std::int32_t>(kept);
 }
 
 }  // namespace tessary

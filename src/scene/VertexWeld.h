@@ -1,5 +1,5 @@
-// The plan of a vertex weld, shared by the MD3 parser (which welds the file's 16-bit
-// vertices before converting them) and WeldVertices (which welds a record's float frames).
+// The plan of a vertex weld: the MD3 parser welds a surface's 16-bit vertices before it
+// converts them, so that only the vertices that stay are converted.
 #pragma once
 
 #include <cstddef>
