@@ -1,8 +1,10 @@
-// Initial GL state and the resize projection.
+// Initial GL state, the resize projection and the pixel read-back.
 #include "render/GlState.h"
 
 #include <GL/gl.h>
 #include <GL/glu.h>
+
+#include <cstring>
 
 namespace tessary {
 
@@ -38,6 +40,18 @@ bool ResizeGL(int width, int height) {
   gluPerspective(30.0, static_cast<double>(width) / static_cast<double>(height), 1.0, 1000.0);
   glMatrixMode(GL_MODELVIEW);
   return true;
+}
+
+std::vector<std::uint8_t> ReadFramePixels(int width, int height) {
+  const std::size_t row = static_cast<std::size_t>(width) * 4;
+  std::vector<std::uint8_t> bottomUp(row * static_cast<std::size_t>(height));
+  glPixelStorei(GL_PACK_ALIGNMENT, 1);
+  glReadPixels(0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, bottomUp.data());
+  std::vector<std::uint8_t> topDown(bottomUp.size());
+  for (int y = 0; y < height; ++y)
+    std::memcpy(topDown.data() + row * static_cast<std::size_t>(y),
+                bottomUp.data() + row * static_cast<std::size_t>(height - 1 - y), row);
+  return topDown;
 }
 
 }  // namespace tessary

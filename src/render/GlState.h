@@ -1,6 +1,10 @@
-// The GL state every context starts with, and the projection set on every resize. Shared
-// by the window view and the offscreen context so both draw the same picture.
+// The GL state every context starts with, the projection set on every resize, and reading
+// back what was drawn. Shared by the window view and the offscreen context so both draw the
+// same picture.
 #pragma once
+
+#include <cstdint>
+#include <vector>
 
 namespace tessary {
 
@@ -12,5 +16,9 @@ void InitGLState(int width, int height);
 // Viewport and projection for a new client size; a height below 1 changes nothing.
 // Returns whether anything changed.
 bool ResizeGL(int width, int height);
+
+// The width x height colour pixels of the current read buffer as RGBA bytes, top row first
+// (GL's rows run bottom up).
+std::vector<std::uint8_t> ReadFramePixels(int width, int height);
 
 }  // namespace tessary

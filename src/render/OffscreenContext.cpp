@@ -5,7 +5,7 @@
 #include <EGL/eglext.h>
 #include <GL/gl.h>
 
-#include <cstring>
+#include "render/GlState.h"
 
 namespace tessary {
 
@@ -89,15 +89,6 @@ bool OffscreenContext::MakeCurrent() {
 
 void OffscreenContext::SwapBuffers() { eglSwapBuffers(display_, surface_); }
 
-std::vector<std::uint8_t> OffscreenContext::ReadPixels() const {
-  const std::size_t row = static_cast<std::size_t>(width_) * 4;
-  std::vector<std::uint8_t> bottomUp(row * static_cast<std::size_t>(height_));
-  glPixelStorei(GL_PACK_ALIGNMENT, 1);
-  glReadPixels(0, 0, width_, height_, GL_RGBA, GL_UNSIGNED_BYTE, bottomUp.data());
-  std::vector<std::uint8_t> topDown(bottomUp.size());
-  for (int y = 0; y < height_; ++y)
-    std::memcpy(topDown.data() + row * y, bottomUp.data() + row * (height_ - 1 - y), row);
-  return topDown;
-}
+std::vector<std::uint8_t> OffscreenContext::ReadPixels() const { return ReadFramePixels(width_, height_); }
 
 }  // namespace tessary

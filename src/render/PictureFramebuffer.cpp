@@ -85,20 +85,12 @@ std::optional<std::vector<std::uint8_t>> DrawSceneToPicture(Scene& scene, const 
     return fail("this OpenGL draws pictures of at most " + std::to_string(std::min(maxSize, maxViewport[0])) +
                 " pixels a side");
 
-  const std::size_t row = static_cast<std::size_t>(width) * 4;
-  std::vector<std::uint8_t> bottomUp(row * static_cast<std::size_t>(height));
-  {
-    PictureTarget target(width, height);
-    if (!target.Complete()) return fail("this OpenGL cannot draw a picture of that size");
-    if (!RenderFrame(scene, trackball, [] {})) return fail("the view is busy drawing");
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, bottomUp.data());
-  }
-  std::vector<std::uint8_t> topDown(bottomUp.size());
-  for (int y = 0; y < height; ++y)
-    std::memcpy(topDown.data() + row * static_cast<std::size_t>(y),
-                bottomUp.data() + row * static_cast<std::size_t>(height - 1 - y), row);
-  return topDown;
+  // Read while the picture's framebuffer is still bound; the target puts everything back
+  // once the pixels are out.
+  PictureTarget target(width, height);
+  if (!target.Complete()) return fail("this OpenGL cannot draw a picture of that size");
+  if (!RenderFrame(scene, trackball, [] {})) return fail("the view is busy drawing");
+  return ReadFramePixels(width, height);
 }
 
 }  // namespace tessary
