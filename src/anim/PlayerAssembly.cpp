@@ -11,10 +11,6 @@ namespace tessary {
 
 namespace {
 
-bool Present(const Scene& scene, const FileModels& f) {
-  return f.count > 0 && f.first >= 0 && f.first < scene.ModelCount() && f.count <= scene.ModelCount() - f.first;
-}
-
 // The playback entry of a file, found by its first model; made (plain) when the file was
 // put into the scene some other way than by loading it.
 FilePlayback& PlaybackOf(Scene& scene, const FileModels& f) {
@@ -60,7 +56,7 @@ void LinkPlayerParts(Scene& scene, const PlayerFiles& files) {
                {files.weapon, files.upper, "tag_weapon"},
                {files.barrel, files.weapon, "tag_barrel"}};
   for (const auto& h : hangs)
-    if (Present(scene, h.child) && Present(scene, h.parent)) HangOnNamedTag(scene, h.child, h.parent, h.tag);
+    if (FileInScene(scene, h.child) && FileInScene(scene, h.parent)) HangOnNamedTag(scene, h.child, h.parent, h.tag);
   RebuildChildLists(scene);
 }
 
@@ -68,7 +64,7 @@ void SetUpPlayerAnimation(Scene& scene, const PlayerFiles& files, const Animatio
   const std::int32_t player = scene.animation.playersMade++;
   const std::vector<AnimSequence> sequences(config.sequences.begin(), config.sequences.end());
   for (const FileModels* f : {&files.lower, &files.upper, &files.head, &files.weapon, &files.barrel}) {
-    if (!Present(scene, *f)) continue;
+    if (!FileInScene(scene, *f)) continue;
     FilePlayback& file = PlaybackOf(scene, *f);
     file.player = player;
     file.rate = 1.0;
@@ -86,7 +82,7 @@ void SetUpPlayerAnimation(Scene& scene, const PlayerFiles& files, const Animatio
 }
 
 void JoinPlayerStill(Scene& scene, const FileModels& part, std::int32_t player) {
-  if (player < 0 || !Present(scene, part)) return;
+  if (player < 0 || !FileInScene(scene, part)) return;
   FilePlayback& file = PlaybackOf(scene, part);
   file.player = player;
   ShowStill(scene, file);
@@ -104,7 +100,7 @@ std::string AssemblePlayer(Scene& scene, const PlayerFiles& files, const std::op
 std::optional<PlayerFiles> FindPlayerParts(const Scene& scene, const std::vector<FileModels>& files) {
   PlayerFiles p;
   for (const FileModels& f : files) {
-    if (!Present(scene, f)) continue;
+    if (!FileInScene(scene, f)) continue;
     const std::string stem = Stem(scene, f);
     const std::string tag =
         FallbackTagFor(scene.models[static_cast<std::size_t>(f.first)]->sourceFile,

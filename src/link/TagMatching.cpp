@@ -13,10 +13,7 @@ namespace {
 
 // The tag names shared by the models of one file; nothing for a range outside the scene.
 const std::vector<std::string>* TagsOf(const Scene& scene, const FileModels& file) {
-  if (file.count <= 0 || file.first < 0 || file.first >= scene.ModelCount() ||
-      file.count > scene.ModelCount() - file.first)
-    return nullptr;
-  return &scene.models[static_cast<std::size_t>(file.first)]->tagNames;
+  return FileInScene(scene, file) ? &scene.models[static_cast<std::size_t>(file.first)]->tagNames : nullptr;
 }
 
 int IndexOf(const std::vector<std::string>& names, const std::string& name) {
@@ -28,6 +25,11 @@ int IndexOf(const std::vector<std::string>& names, const std::string& name) {
 bool FitsLinkField(int value) { return value >= 0 && value <= std::numeric_limits<std::int16_t>::max(); }
 
 }  // namespace
+
+bool FileInScene(const Scene& scene, const FileModels& file) {
+  return file.count > 0 && file.first >= 0 && file.first < scene.ModelCount() &&
+         file.count <= scene.ModelCount() - file.first;
+}
 
 void LinkFilesByMatchingTags(Scene& scene, const std::vector<FileModels>& files) {
   for (std::size_t f = 1; f < files.size(); ++f) {
@@ -75,7 +77,7 @@ std::string FallbackTagFor(const std::string& path, const std::vector<std::strin
 bool HangOnNamedTag(Scene& scene, const FileModels& child, const FileModels& parent, const std::string& tag) {
   const std::vector<std::string>* parentTags = TagsOf(scene, parent);
   const int anchor = parentTags != nullptr ? IndexOf(*parentTags, tag) : -1;
-  if (anchor < 0 || TagsOf(scene, child) == nullptr || !FitsLinkField(parent.first) || !FitsLinkField(anchor))
+  if (anchor < 0 || !FileInScene(scene, child) || !FitsLinkField(parent.first) || !FitsLinkField(anchor))
     return false;
   for (std::int32_t i = 0; i < child.count; ++i) {
     ModelRecord& model = *scene.models[static_cast<std::size_t>(child.first + i)];

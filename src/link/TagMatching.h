@@ -17,6 +17,9 @@ struct FileModels {
   std::int32_t count = 0;
 };
 
+// Whether the file added any models and every one of them is in the scene.
+bool FileInScene(const Scene& scene, const FileModels& file);
+
 // Hangs every file after the first on an earlier one: the file's first tag (in its own
 // order) that an earlier file also has becomes the pivot of each of its models, and the
 // first model of the latest earlier file with that tag becomes their parent, anchored on
