@@ -22,10 +22,9 @@ const ModelRecord* ModelAt(const Scene& scene, std::int32_t index) {
   return scene.IsModelIndex(index) ? scene.models[static_cast<std::size_t>(index)].get() : nullptr;
 }
 
-// How many frames of sequence time one second of real time is worth.
-double Speed(const FilePlayback& file) { return file.role == PartRole::Plain ? 1.0 : file.rate; }
-
 }  // namespace
+
+double PlaybackSpeed(const FilePlayback& file) { return file.role == PartRole::Plain ? 1.0 : file.rate; }
 
 void AddPlainPlayback(AnimationState& state, std::int32_t first, std::int32_t count, std::int32_t frameCount) {
   FilePlayback file;
@@ -80,7 +79,7 @@ bool HasMotion(const Scene& scene, const FilePlayback& file) {
 void AdvancePlayback(AnimationState& state, double seconds) {
   if (!(seconds > 0.0)) return;
   for (FilePlayback& file : state.files)
-    if (file.playing) file.time += seconds * Speed(file);
+    if (file.playing) file.time += seconds * PlaybackSpeed(file);
 }
 
 void ShowFileFrames(Scene& scene, const FilePlayback& file) {

@@ -55,6 +55,9 @@ std::string SequenceName(const FilePlayback& file);
 // Whether the file has more than one frame to show and a model playback may move.
 bool HasMotion(const Scene& scene, const FilePlayback& file);
 
+// How many seconds of sequence time one second of real time is worth: 1 for a plain file
+// (its rate is in its frame times), the speed for a player's part.
+double PlaybackSpeed(const FilePlayback& file);
 // Moves every running file's clock on by `seconds` of real time.
 void AdvancePlayback(AnimationState& state, double seconds);
 // Writes the file's frames at its clock into its models (all but the locked ones).

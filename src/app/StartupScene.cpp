@@ -56,7 +56,7 @@ std::string ArrangeStartupScene(const CommandLine& cl, const std::vector<FileMod
   }
   if (cl.time) {
     for (FilePlayback& file : scene.animation.files) {
-      file.time = *cl.time * (file.role == PartRole::Plain ? 1.0 : file.rate);
+      file.time = *cl.time * PlaybackSpeed(file);
       ShowFileFrames(scene, file);
     }
   }
