@@ -1,8 +1,6 @@
 // Loading players and hanging weapons on them.
 #include "anim/PlayerLoading.h"
 
-#include <algorithm>
-
 #include "anim/AnimationConfigLookup.h"
 #include "content/TextureLookup.h"
 #include "light/StudioLight.h"
@@ -19,11 +17,6 @@ FileModels LoadPart(Workspace& ws, const std::string& path, std::string_view ski
   const std::int32_t first = ws.scene.ModelCount();
   LoadModelContent(ws, ContentFile{path, true}, skin);
   return FileModels{first, ws.scene.ModelCount() - first};
-}
-
-int TagIndex(const ModelRecord& model, std::string_view tag) {
-  const auto found = std::find(model.tagNames.begin(), model.tagNames.end(), tag);
-  return found == model.tagNames.end() ? -1 : static_cast<int>(found - model.tagNames.begin());
 }
 
 // Removes what hangs on the mount's tag (each with everything below it). mount and later,
@@ -82,7 +75,7 @@ std::int32_t WeaponMount(const Scene& scene, std::int32_t model) {
   std::vector<std::int32_t> level{model};
   for (std::size_t next = 0; next < level.size() && level.size() <= scene.models.size(); ++next) {
     const std::int32_t at = level[next];
-    if (TagIndex(*scene.models[static_cast<std::size_t>(at)], "tag_weapon") >= 0) return at;
+    if (IndexOf(scene.models[static_cast<std::size_t>(at)]->tagNames, "tag_weapon") >= 0) return at;
     for (std::int32_t i = 0; i < scene.ModelCount(); ++i)
       if (scene.models[static_cast<std::size_t>(i)]->parentIndex == at && i != at) level.push_back(i);
   }
@@ -92,7 +85,7 @@ std::int32_t WeaponMount(const Scene& scene, std::int32_t model) {
 std::optional<WeaponFiles> AttachGameWeapon(Workspace& ws, std::int32_t mount, const GameWeapon& weapon) {
   Scene& scene = ws.scene;
   if (!scene.IsModelIndex(mount)) return std::nullopt;
-  const int tag = TagIndex(*scene.models[static_cast<std::size_t>(mount)], "tag_weapon");
+  const int tag = IndexOf(scene.models[static_cast<std::size_t>(mount)]->tagNames, "tag_weapon");
   if (tag < 0) return std::nullopt;
   // The new weapon loads first, so that one that does not load leaves the old in place.
   WeaponFiles files;

@@ -16,15 +16,15 @@ const std::vector<std::string>* TagsOf(const Scene& scene, const FileModels& fil
   return FileInScene(scene, file) ? &scene.models[static_cast<std::size_t>(file.first)]->tagNames : nullptr;
 }
 
-int IndexOf(const std::vector<std::string>& names, const std::string& name) {
+bool FitsLinkField(int value) { return value >= 0 && value <= std::numeric_limits<std::int16_t>::max(); }
+
+}  // namespace
+
+int IndexOf(const std::vector<std::string>& names, std::string_view name) {
   for (std::size_t i = 0; i < names.size(); ++i)
     if (names[i] == name) return static_cast<int>(i);
   return -1;
 }
-
-bool FitsLinkField(int value) { return value >= 0 && value <= std::numeric_limits<std::int16_t>::max(); }
-
-}  // namespace
 
 bool FileInScene(const Scene& scene, const FileModels& file) {
   return file.count > 0 && file.first >= 0 && file.first < scene.ModelCount() &&

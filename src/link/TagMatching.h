@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "scene/Scene.h"
@@ -19,6 +20,9 @@ struct FileModels {
 
 // Whether the file added any models and every one of them is in the scene.
 bool FileInScene(const Scene& scene, const FileModels& file);
+
+// The index of the first of a model's tag names equal to name, or -1.
+int IndexOf(const std::vector<std::string>& names, std::string_view name);
 
 // Hangs every file after the first on an earlier one: the file's first tag (in its own
 // order) that an earlier file also has becomes the pivot of each of its models, and the
