@@ -4,7 +4,6 @@
 #include <cmath>
 #include <cstdio>
 
-#include "link/FrameBlend.h"
 #include "scene/SceneOps.h"
 
 namespace tessary {
@@ -23,8 +22,9 @@ std::string RateText(double rate) {
 
 std::string FrameText(const ModelRecord& m) {
   if (m.FrameCount() == 0) return "";
-  if (BlendTarget(m) == nullptr)
-    return "Frame " + std::to_string(m.currentFrame) + " of " + std::to_string(m.FrameCount());
+  const bool moving = m.blend > 0.0f && m.blend < 1.0f && m.blendFrame != m.currentFrame && m.blendFrame >= 0 &&
+                      m.blendFrame < m.FrameCount();
+  if (!moving) return "Frame " + std::to_string(m.currentFrame) + " of " + std::to_string(m.FrameCount());
   const int percent = static_cast<int>(std::floor(m.blend * 100.0f));
   return "Frame " + std::to_string(m.currentFrame) + " \u2192 " + std::to_string(m.blendFrame) + " (" +
          std::to_string(percent) + "%)";

@@ -76,11 +76,4 @@ void BlendFramesInto(ModelRecord& model, const FrameRecord& from, const FrameRec
   model.curRadius = static_cast<float>(from.radius + (static_cast<double>(to.radius) - from.radius) * t);
 }
 
-const FrameRecord* BlendTarget(const ModelRecord& model) {
-  if (!(model.blend > 0.0f && model.blend < 1.0f) || model.blendFrame == model.currentFrame ||
-      model.blendFrame < 0 || model.blendFrame >= model.FrameCount())
-    return nullptr;
-  return model.frames[static_cast<std::size_t>(model.blendFrame)].get();
-}
-
 }  // namespace tessary

@@ -14,9 +14,4 @@ namespace tessary {
 // are written; a frame holding fewer leaves the rest at the origin.
 void BlendFramesInto(ModelRecord& model, const FrameRecord& from, const FrameRecord& to, double t);
 
-// The frame the model's pose is blended toward (blendFrame), or none when its current frame
-// is shown alone: no blend strictly between 0 and 1, blendFrame the current frame, or a
-// blendFrame the model does not have.
-const FrameRecord* BlendTarget(const ModelRecord& model);
-
 }  // namespace tessary

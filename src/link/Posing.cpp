@@ -100,6 +100,15 @@ void ClampCurrentFrame(ModelRecord& model) {
   if (model.currentFrame < 0 || model.currentFrame >= model.FrameCount()) model.currentFrame = 0;
 }
 
+// The frame the pose is blended toward, or none when the current frame is shown alone
+// (no blend, or a blend frame that does not exist).
+const FrameRecord* BlendTarget(const ModelRecord& model) {
+  if (!(model.blend > 0.0f && model.blend < 1.0f) || model.blendFrame == model.currentFrame ||
+      !InRange(model.blendFrame, model.frames.size()))
+    return nullptr;
+  return model.frames[static_cast<std::size_t>(model.blendFrame)].get();
+}
+
 // A model without frames (or missing the one shown) has nothing to draw. Its vertex buffers
 // stay the size its triangles index, with every vertex at the origin so every triangle is
 // empty; it keeps no tags, so nothing can anchor on it.
@@ -141,11 +150,10 @@ void PoseCurrentFrame(ModelRecord& model) {
     ClearWorkBuffers(model);
     return;
   }
-  const FrameRecord* toward = BlendTarget(model);
   EnsureFrameNormals(model, model.currentFrame);
-  if (toward != nullptr) EnsureFrameNormals(model, model.blendFrame);
+  if (BlendTarget(model) != nullptr) EnsureFrameNormals(model, model.blendFrame);
   const FrameRecord& frame = *shown;
-  if (toward != nullptr) {
+  if (const FrameRecord* toward = BlendTarget(model)) {
     BlendFramesInto(model, frame, *toward, model.blend);
   } else {
     const std::size_t n = VertexCount(model);
