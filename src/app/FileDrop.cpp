@@ -5,6 +5,7 @@
 #include <system_error>
 
 #include "content/GamePath.h"
+#include "content/TextureLookup.h"
 #include "image/MapCommands.h"
 #include "scene/Md3Loader.h"
 #include "scene/TextureResolution.h"
@@ -14,11 +15,10 @@ namespace tessary {
 DropKind KindOfDroppedPath(const std::string& path) {
   std::error_code error;
   if (std::filesystem::is_directory(path, error)) return DropKind::BaseFolder;
-  const std::string extension = LowerAscii(std::filesystem::path(path).extension().string());
-  if (extension == ".pk3") return DropKind::BaseFolder;
-  if (extension == ".md3") return DropKind::Model;
-  for (const char* image : {".pcx", ".bmp", ".tga", ".jpg", ".jpeg", ".png"})
-    if (extension == image) return DropKind::Image;
+  const std::string_view extension = ExtensionOf(path);
+  if (EqualNoCase(extension, ".pk3")) return DropKind::BaseFolder;
+  if (EqualNoCase(extension, ".md3")) return DropKind::Model;
+  if (IsImageExtension(extension)) return DropKind::Image;
   return DropKind::Other;
 }
 
@@ -28,8 +28,9 @@ void OpenDroppedFiles(Workspace& ws, const std::vector<std::string>& paths, bool
   for (const std::string& path : paths) {
     switch (KindOfDroppedPath(path)) {
       case DropKind::BaseFolder:
-        // The same refusal the "Set Base Folder..." command gives.
-        if (!UseBaseFolder(ws.scene, path)) ws.desktop.ShowMessage(kFolderNotValidMessage);
+        // As from the command line: a refusal names the path, and archives the folder
+        // cannot read are named one by one.
+        UseBaseFolderAndReport(ws, path);
         break;
       case DropKind::Model: models.push_back(path); break;
       case DropKind::Image: image = &path; break;

@@ -12,11 +12,6 @@ namespace tessary {
 
 namespace {
 
-bool KnownImageExtension(std::string_view extension) {
-  return std::any_of(std::begin(kImageExtensions), std::end(kImageExtensions),
-                     [&](std::string_view known) { return EqualNoCase(known, extension); });
-}
-
 // Where a model's skin files lie and what they are named after: beside the model, after
 // its file ("lower_red.skin" for lower.md3). A head kept in the game's shared heads folder,
 // models/players/heads/H/H.md3, is the one exception the game makes: its skins are named
@@ -73,6 +68,11 @@ std::unique_ptr<ImageRGBA> LoadImage(Workspace& ws, const ContentFile& file) {
 
 }  // namespace
 
+bool IsImageExtension(std::string_view extension) {
+  return std::any_of(std::begin(kImageExtensions), std::end(kImageExtensions),
+                     [&](std::string_view known) { return EqualNoCase(known, extension); });
+}
+
 std::vector<std::string> SkinNames(const Scene& scene, const ContentFile& model) {
   const SkinPlace place = SkinPlaceOf(scene, model);
   std::vector<std::string> names;
@@ -114,7 +114,7 @@ std::optional<ContentFile> FindShaderImage(const Scene& scene, std::string_view 
   if (const std::string* scripted = scene.gameFiles.Shaders().ImageFor(shaderName); scripted && !scripted->empty())
     image = *scripted;
   if (image.empty()) return std::nullopt;
-  if (KnownImageExtension(ExtensionOf(image)))
+  if (IsImageExtension(ExtensionOf(image)))
     if (auto found = LocateGameFile(scene, image)) return found;
   const std::string stem(WithoutExtension(image));
   for (std::string_view extension : kImageExtensions)

@@ -27,6 +27,8 @@ inline constexpr const char* kDefaultSkin = "default";
 
 // The image extensions tried, in order.
 inline constexpr std::string_view kImageExtensions[] = {".tga", ".jpg", ".jpeg", ".png", ".pcx", ".bmp"};
+// Whether an extension (with its dot, any letter case) is one of those.
+bool IsImageExtension(std::string_view extension);
 
 struct ModelSkin {
   std::string name;  // "default", "red", ...

@@ -47,11 +47,15 @@ TEST_F(DesktopTest, DropsOpenModelsSetTheBaseAndTheTextureAndLeaveRecentModels) 
   const std::string model = folder.Write("game/models/things/square.md3", SquareMd3("models/things/red.tga"));
   const std::string blue = folder.Write("paint/blue.tga", SolidTga(0x0000FF));
   const std::string green = folder.Write("paint/green.tga", SolidTga(0x00FF00));
+  const std::string broken = folder.Write("game/broken.pk3", {'n', 'o', 't', ' ', 'z', 'i', 'p'});
   EXPECT_FALSE(Item(cmd::kRecentModelFirst)) << "nothing opened yet";
 
-  // The game folder dropped on the bar becomes the base; then the model finds its texture.
+  // The game folder dropped on the bar becomes the base, naming the archive it cannot read;
+  // then the model finds its texture.
   Drop(bar, {(folder.path() / "game").string()});
   ASSERT_TRUE(PumpUntil([&] { return scene.baseFolder == (folder.path() / "game").string(); }));
+  EXPECT_EQ(desktop->messages, std::vector<std::string>{"This file is not recognized\n" + broken});
+  desktop->messages.clear();
   Drop(frame, {model, folder / "notes.txt"});
   ASSERT_TRUE(PumpUntil([&] { return scene.ModelCount() == 1; }));
   EXPECT_EQ(TextureOf(0), "red.tga");
