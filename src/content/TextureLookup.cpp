@@ -90,6 +90,7 @@ std::vector<std::string> SkinNames(const Scene& scene, const ContentFile& model)
 
 std::optional<ModelSkin> FindModelSkin(const Scene& scene, const ContentFile& model, std::string_view skin,
                                        Desktop* desktop) {
+  if (!scene.gameTextureLookup) return std::nullopt;
   const SkinPlace place = SkinPlaceOf(scene, model);
   for (std::string_view name : {skin, std::string_view(kDefaultSkin)}) {
     if (name.empty()) continue;
@@ -124,6 +125,10 @@ std::optional<ContentFile> FindShaderImage(const Scene& scene, std::string_view 
 
 std::optional<ContentFile> FindSurfaceImage(const Scene& scene, const ModelSkin* skin, std::string_view surfaceName,
                                             std::string_view shaderName) {
+  if (!scene.gameTextureLookup) {
+    std::string exact = ExactTexturePath(scene, std::string(shaderName));
+    return exact.empty() ? std::nullopt : std::optional<ContentFile>(ContentFile{std::move(exact), false});
+  }
   if (skin == nullptr) return FindShaderImage(scene, shaderName);
   const SkinEntry* entry = FindSkinEntry(skin->entries, surfaceName);
   return entry != nullptr ? FindShaderImage(scene, entry->shader) : std::nullopt;
@@ -131,14 +136,6 @@ std::optional<ContentFile> FindSurfaceImage(const Scene& scene, const ModelSkin*
 
 void TextureRecords(Workspace& ws, std::span<ModelRecord* const> records, std::string_view skin) {
   if (records.empty()) return;
-  if (!ws.scene.gameTextureLookup) {
-    for (ModelRecord* record : records) {
-      record->skin.clear();
-      record->textureMap =
-          record->shaderName.empty() ? nullptr : ResolveSurfaceTexture(ws, record->shaderName);
-    }
-    return;
-  }
   const auto modelSkin = FindModelSkin(ws.scene, SourceOf(*records.front()), skin, &ws.desktop);
   for (ModelRecord* record : records) {
     record->skin = modelSkin ? modelSkin->name : std::string();

@@ -8,7 +8,7 @@
 //      the image of its first stage that draws a real image;
 //   4. the image name as stored when that file exists and has a known extension, else the
 //      name without its extension with .tga, .jpg, .jpeg, .png, .pcx, .bmp in turn.
-// Turned off (Scene::gameTextureLookup), only the exact rule of ResolveSurfaceTexture applies.
+// Turned off (Scene::gameTextureLookup), only the exact rule of ExactTexturePath applies.
 #pragma once
 
 #include <optional>
@@ -41,7 +41,7 @@ struct ModelSkin {
 std::vector<std::string> SkinNames(const Scene& scene, const ContentFile& model);
 
 // The skin that applies to a model file: the one asked for when its file exists, else the
-// default skin, else none. A skin file that cannot be read is reported through desktop
+// default skin, else none (always none with game texture lookup off). A skin file that cannot be read is reported through desktop
 // (when given) and passed over.
 std::optional<ModelSkin> FindModelSkin(const Scene& scene, const ContentFile& model, std::string_view skin,
                                        Desktop* desktop);
@@ -49,7 +49,8 @@ std::optional<ModelSkin> FindModelSkin(const Scene& scene, const ContentFile& mo
 // Steps 3 and 4 for one shader name: the image file it leads to, or none.
 std::optional<ContentFile> FindShaderImage(const Scene& scene, std::string_view shaderName);
 
-// Steps 1 to 4 for one surface: the image file it shows, or none.
+// Steps 1 to 4 for one surface: the image file it shows, or none. With game texture lookup
+// off, the file of the exact rule (ExactTexturePath) whatever the skin.
 std::optional<ContentFile> FindSurfaceImage(const Scene& scene, const ModelSkin* skin, std::string_view surfaceName,
                                             std::string_view shaderName);
 

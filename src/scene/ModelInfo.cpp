@@ -98,20 +98,12 @@ FileInfo Inspect(const Scene& scene, const std::string& path, std::string_view s
     return info;
   }
   std::map<std::string, bool> decodes;
-  if (scene.gameTextureLookup) {
-    const auto modelSkin = FindModelSkin(scene, *file, skin, nullptr);
-    if (modelSkin) info.skin = modelSkin->file.path;
-    for (std::size_t i = 0; i < parse.records.size(); ++i) {
-      const auto image = FindSurfaceImage(scene, modelSkin ? &*modelSkin : nullptr, parse.records[i]->name,
-                                          parse.shaderNames[i]);
-      info.textures.push_back(ShownImage(scene, image, decodes));
-    }
-  } else {
-    for (const std::string& shader : parse.shaderNames) {
-      const std::string exact = ExactTexturePath(scene, shader);
-      info.textures.push_back(
-          ShownImage(scene, exact.empty() ? std::nullopt : std::optional<ContentFile>({exact, false}), decodes));
-    }
+  const auto modelSkin = FindModelSkin(scene, *file, skin, nullptr);
+  if (modelSkin) info.skin = modelSkin->file.path;
+  for (std::size_t i = 0; i < parse.records.size(); ++i) {
+    const auto image =
+        FindSurfaceImage(scene, modelSkin ? &*modelSkin : nullptr, parse.records[i]->name, parse.shaderNames[i]);
+    info.textures.push_back(ShownImage(scene, image, decodes));
   }
   info.parse = std::move(parse);
   return info;

@@ -24,12 +24,6 @@ std::string ExactTexturePath(const Scene& scene, const std::string& shaderName) 
   return JoinPath(scene.baseFolder, name);
 }
 
-std::unique_ptr<ImageRGBA> ResolveSurfaceTexture(Workspace& ws, const std::string& shaderName) {
-  const std::string path = ExactTexturePath(ws.scene, shaderName);
-  if (path.empty()) return nullptr;
-  return LoadTextureFile(path, ws.textures, ws.desktop);
-}
-
 bool UseBaseFolder(Scene& scene, const std::string& path) {
   if (path.empty()) return false;
   std::error_code error;

@@ -1,23 +1,19 @@
-// Turning a surface's first shader name into its texture by the exact rule, and choosing
+// The file a surface's first shader name names by the exact rule, and choosing
 // the base folder: the game folder (or single .pk3) that texture and model names are
 // looked up in.
 #pragma once
 
-#include <memory>
 #include <string>
 
 #include "app/Workspace.h"
-#include "image/ImageRGBA.h"
 
 namespace tessary {
 
 inline constexpr const char* kFolderNotValidMessage = "That folder is not valid";
 
-// The exact rule, used when game texture lookup is off: the shader name up to its first
-// zero byte, '\' read as '/', joined to baseFolder when relative; no other extension is
-// tried, letter case counts. No image when the file is missing or unreadable.
-std::unique_ptr<ImageRGBA> ResolveSurfaceTexture(Workspace& ws, const std::string& shaderName);
-// The file the exact rule opens for a shader name ("" for an empty name).
+// The file the exact rule opens for a shader name, the rule used when game texture lookup
+// is off: the name up to its first zero byte, '\' read as '/', joined to baseFolder when
+// relative; no other extension is tried, letter case counts. "" for an empty name.
 std::string ExactTexturePath(const Scene& scene, const std::string& shaderName);
 
 // The "Set Base Folder..." command.
