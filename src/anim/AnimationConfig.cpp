@@ -5,11 +5,11 @@
 
 #include <algorithm>
 #include <cctype>
-#include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <vector>
 
+#include "app/FloatText.h"
 #include "content/GamePath.h"
 
 namespace tessary {
@@ -67,19 +67,13 @@ bool StartsNumber(std::string_view w) {
 std::string_view WithoutPlus(std::string_view w) { return w.size() > 1 && w[0] == '+' ? w.substr(1) : w; }
 
 std::optional<std::int32_t> WholeNumber(std::string_view w) {
-  w = WithoutPlus(w);
-  std::int32_t value = 0;
-  const auto [end, error] = std::from_chars(w.data(), w.data() + w.size(), value);
-  if (error != std::errc() || end != w.data() + w.size()) return std::nullopt;
-  return value;
+  int value = 0;
+  return ParseWholeNumber(WithoutPlus(w), value) ? std::optional<std::int32_t>(value) : std::nullopt;
 }
 
 std::optional<double> Number(std::string_view w) {
-  w = WithoutPlus(w);
   double value = 0.0;
-  const auto [end, error] = std::from_chars(w.data(), w.data() + w.size(), value);
-  if (error != std::errc() || end != w.data() + w.size() || !std::isfinite(value)) return std::nullopt;
-  return value;
+  return ParseFiniteNumber(WithoutPlus(w), value) ? std::optional<double>(value) : std::nullopt;
 }
 
 // Walks the words, building the refusal message when something is missing or wrong.

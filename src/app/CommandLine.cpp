@@ -1,10 +1,8 @@
 // Reading the command line into a CommandLine.
 #include "app/CommandLine.h"
 
-#include <charconv>
-#include <cmath>
-
 #include "anim/AnimationConfig.h"
+#include "app/FloatText.h"
 
 namespace tessary {
 
@@ -51,24 +49,14 @@ const char* UsageText() {
 
 namespace {
 
-bool ParseInt(const std::string& text, int& value) {
-  const char* end = text.data() + text.size();
-  auto [ptr, ec] = std::from_chars(text.data(), end, value);
-  return ec == std::errc() && ptr == end;
-}
-
 bool ParseSize(const std::string& text, int& w, int& h) {
   auto x = text.find_first_of("xX");
   if (x == std::string::npos) return false;
-  return ParseInt(text.substr(0, x), w) && ParseInt(text.substr(x + 1), h) && w > 0 && h > 0 &&
+  return ParseWholeNumber(text.substr(0, x), w) && ParseWholeNumber(text.substr(x + 1), h) && w > 0 && h > 0 &&
          w <= 16384 && h <= 16384;
 }
 
-bool ParseSeconds(const std::string& text, double& seconds) {
-  const char* end = text.data() + text.size();
-  auto [ptr, ec] = std::from_chars(text.data(), end, seconds);
-  return ec == std::errc() && ptr == end && std::isfinite(seconds) && seconds >= 0.0;
-}
+bool ParseSeconds(const std::string& text, double& seconds) { return ParseFiniteNumber(text, seconds) && seconds >= 0.0; }
 
 // "LEGS_SEQ,TORSO_SEQ": a sequence the legs play and one the torso plays.
 bool ParseSequences(const std::string& text, int& legs, int& torso) {
@@ -125,7 +113,7 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
       SetMode(cl, CommandLine::Mode::Thumbnail, a);
       if (next(value)) cl.files.push_back(value);
       if (cl.error.empty()) next(cl.output);
-      if (cl.error.empty() && next(value) && (!ParseInt(value, cl.width) || cl.width < 1 || cl.width > 4096))
+      if (cl.error.empty() && next(value) && (!ParseWholeNumber(value, cl.width) || cl.width < 1 || cl.width > 4096))
         cl.error = "--thumbnail needs a size from 1 to 4096";
       cl.height = cl.width;
     } else if (a == "--no-config") {
@@ -137,7 +125,7 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
     } else if (a == "--frame") {
       renderOnly = true;
       cl.frameGiven = true;
-      if (next(value) && !ParseInt(value, cl.frame)) cl.error = "--frame needs a whole number";
+      if (next(value) && !ParseWholeNumber(value, cl.frame)) cl.error = "--frame needs a whole number";
     } else if (a == "--time") {
       renderOnly = true;
       double seconds = 0.0;

@@ -74,4 +74,14 @@ std::optional<float> ParseFloat(std::string_view text) {
   return static_cast<float>(value);
 }
 
+bool ParseWholeNumber(std::string_view text, int& value) {
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  return error == std::errc() && end == text.data() + text.size();
+}
+
+bool ParseFiniteNumber(std::string_view text, double& value) {
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  return error == std::errc() && end == text.data() + text.size() && std::isfinite(value);
+}
+
 }  // namespace tessary

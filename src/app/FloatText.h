@@ -1,6 +1,7 @@
-// Numbers in dialog fields: a float shown with up to six significant digits and text read
-// back as a float, both independent of the user's locale so that "1.5" means the same
-// everywhere.
+// Numbers as text, independent of the user's locale so that "1.5" means the same
+// everywhere: a float in a dialog field shown with up to six significant digits and read
+// back, and the whole numbers and decimals of the command line, the settings file and the
+// animation file.
 #pragma once
 
 #include <optional>
@@ -18,5 +19,11 @@ std::string FormatFloat(float value);
 // a decimal comma, hexadecimal, "inf", a number too large for a float, an empty text) gives
 // no value.
 std::optional<float> ParseFloat(std::string_view text);
+
+// Whether the whole text is one number: an optional '-' and digits for a whole number that
+// fits an int; a finite decimal (from_chars' rules: no blanks, no '+') for the other.
+// value is set on success.
+bool ParseWholeNumber(std::string_view text, int& value);
+bool ParseFiniteNumber(std::string_view text, double& value);
 
 }  // namespace tessary

@@ -3,7 +3,8 @@
 
 #include <algorithm>
 #include <cctype>
-#include <charconv>
+
+#include "app/FloatText.h"
 
 namespace tessary {
 
@@ -13,18 +14,12 @@ constexpr std::string_view kVersionLine = "tessary-settings=1";
 
 bool Storable(const std::string& value) { return value.find_first_of("\r\n") == std::string::npos; }
 
-bool ParseInt(std::string_view text, int& value) {
-  const char* end = text.data() + text.size();
-  auto [ptr, ec] = std::from_chars(text.data(), end, value);
-  return ec == std::errc() && ptr == end;
-}
-
 // "x,y,width,height,maximised" with a positive size and a flag of 0 or 1.
 std::optional<WindowPlace> ParseWindow(std::string_view text) {
   int values[5] = {};
   for (int i = 0; i < 5; ++i) {
     const std::size_t comma = i < 4 ? text.find(',') : text.size();
-    if (comma == std::string_view::npos || !ParseInt(text.substr(0, comma), values[i])) return std::nullopt;
+    if (comma == std::string_view::npos || !ParseWholeNumber(text.substr(0, comma), values[i])) return std::nullopt;
     text.remove_prefix(i < 4 ? comma + 1 : comma);
   }
   if (values[2] < 1 || values[3] < 1 || (values[4] != 0 && values[4] != 1)) return std::nullopt;
