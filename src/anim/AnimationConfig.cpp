@@ -11,6 +11,7 @@
 
 #include "app/FloatText.h"
 #include "content/GamePath.h"
+#include "content/ScriptText.h"
 
 namespace tessary {
 
@@ -29,33 +30,18 @@ struct Word {
   int line = 1;
 };
 
-// Splits the text into words separated by blanks; "//" comments run to the end of the
-// line and "/* */" comments to their close, as in the game's own scripts.
+// Splits the text into words separated by blanks and comments, as in the game's scripts.
 std::vector<Word> SplitWords(std::string_view text) {
   std::vector<Word> words;
   int line = 1;
   std::size_t i = 0;
-  const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f' || c == '\v'; };
-  while (i < text.size()) {
-    const char c = text[i];
-    if (c == '\n') {
-      ++line;
-      ++i;
-    } else if (blank(c)) {
-      ++i;
-    } else if (text.compare(i, 2, "//") == 0) {
-      while (i < text.size() && text[i] != '\n') ++i;
-    } else if (text.compare(i, 2, "/*") == 0) {
-      i += 2;
-      while (i < text.size() && text.compare(i, 2, "*/") != 0) line += text[i++] == '\n' ? 1 : 0;
-      i = std::min(text.size(), i + 2);
-    } else {
-      const std::size_t start = i;
-      while (i < text.size() && !blank(text[i]) && text.compare(i, 2, "//") != 0 && text.compare(i, 2, "/*") != 0) ++i;
-      words.push_back({text.substr(start, i - start), line});
-    }
+  for (;;) {
+    line += SkipBlanksAndComments(text, i);
+    if (i >= text.size()) return words;
+    const std::size_t start = i;
+    while (i < text.size() && !IsScriptBlank(text[i]) && !StartsComment(text, i)) ++i;
+    words.push_back({text.substr(start, i - start), line});
   }
-  return words;
 }
 
 // A word that starts a number: the sequence lines begin where the keywords end.

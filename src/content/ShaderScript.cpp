@@ -6,6 +6,7 @@
 
 #include "content/GameFileSystem.h"
 #include "content/GamePath.h"
+#include "content/ScriptText.h"
 
 namespace tessary {
 
@@ -23,20 +24,7 @@ class Tokenizer {
   explicit Tokenizer(std::string_view text) : text_(text) {}
 
   bool Next(Token& token) {
-    bool newLine = false;
-    for (;;) {
-      while (pos_ < text_.size() && IsBlank(text_[pos_])) newLine |= text_[pos_++] == '\n';
-      if (text_.compare(pos_, 2, "//") == 0) {
-        while (pos_ < text_.size() && text_[pos_] != '\n') ++pos_;
-      } else if (text_.compare(pos_, 2, "/*") == 0) {
-        const std::size_t close = text_.find("*/", pos_ + 2);
-        const std::size_t end = close == std::string_view::npos ? text_.size() : close + 2;
-        newLine |= text_.substr(pos_, end - pos_).find('\n') != std::string_view::npos;
-        pos_ = end;
-      } else {
-        break;
-      }
-    }
+    const bool newLine = SkipBlanksAndComments(text_, pos_) > 0;
     if (pos_ >= text_.size()) return false;
     token.startsLine = newLine;
     const char c = text_[pos_];
@@ -49,8 +37,8 @@ class Tokenizer {
       pos_ = end < text_.size() && text_[end] == '"' ? end + 1 : end;
     } else {
       std::size_t end = pos_;
-      while (end < text_.size() && !IsBlank(text_[end]) && text_[end] != '{' && text_[end] != '}' &&
-             text_.compare(end, 2, "//") != 0 && text_.compare(end, 2, "/*") != 0)
+      while (end < text_.size() && !IsScriptBlank(text_[end]) && text_[end] != '{' && text_[end] != '}' &&
+             !StartsComment(text_, end))
         ++end;
       token.text = text_.substr(pos_, end - pos_);
       pos_ = end;
@@ -67,7 +55,6 @@ class Tokenizer {
   }
 
  private:
-  static bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f'; }
   std::string_view text_;
   std::size_t pos_ = 0;
 };
