@@ -39,11 +39,6 @@ void StartSequence(Scene& scene, FilePlayback& file, int number) {
   ShowFileFrames(scene, file);
 }
 
-std::string Stem(const Scene& scene, const FileModels& f) {
-  const std::string name = LowerAscii(FileNameFromPath(scene.models[static_cast<std::size_t>(f.first)]->sourceFile));
-  return name.substr(0, name.rfind('.'));
-}
-
 }  // namespace
 
 void LinkPlayerParts(Scene& scene, const PlayerFiles& files) {
@@ -101,16 +96,14 @@ std::optional<PlayerFiles> FindPlayerParts(const Scene& scene, const std::vector
   PlayerFiles p;
   for (const FileModels& f : files) {
     if (!FileInScene(scene, f)) continue;
-    const std::string stem = Stem(scene, f);
-    const std::string tag =
-        FallbackTagFor(scene.models[static_cast<std::size_t>(f.first)]->sourceFile,
-                       scene.models[static_cast<std::size_t>(f.first)]->tagNames);
-    FileModels* slot = stem.starts_with("lower") ? &p.lower
-                       : tag == "tag_torso"      ? &p.upper
-                       : tag == "tag_head"       ? &p.head
-                       : tag == "tag_weapon"     ? &p.weapon
-                       : tag == "tag_barrel"     ? &p.barrel
-                                                 : nullptr;
+    const ModelRecord& first = *scene.models[static_cast<std::size_t>(f.first)];
+    const std::string tag = FallbackTagFor(first.sourceFile, first.tagNames);
+    FileModels* slot = LowerAscii(FileNameFromPath(first.sourceFile)).starts_with("lower") ? &p.lower
+                       : tag == "tag_torso"                                               ? &p.upper
+                       : tag == "tag_head"                                                ? &p.head
+                       : tag == "tag_weapon"                                              ? &p.weapon
+                       : tag == "tag_barrel"                                              ? &p.barrel
+                                                                                          : nullptr;
     if (slot != nullptr && slot->count == 0) *slot = f;
   }
   if (p.lower.count == 0 || p.upper.count == 0) return std::nullopt;

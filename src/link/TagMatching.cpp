@@ -65,7 +65,7 @@ std::string FallbackTagFor(const std::string& path, const std::vector<std::strin
   std::string lower = LowerAscii(path);
   std::replace(lower.begin(), lower.end(), '\\', '/');
   const std::string name = FileNameFromPath(lower);
-  const std::string stem = name.substr(0, name.rfind('.'));
+  const std::string stem(WithoutExtension(name));
   const std::string folders = "/" + lower.substr(0, lower.size() - name.size());
   if (stem.starts_with("upper")) return "tag_torso";
   if (stem.starts_with("head") || folders.find("/heads/") != std::string::npos) return "tag_head";
